@@ -1,0 +1,65 @@
+# Installs from Debian's packages whatever the build and the tests need and this machine lacks.
+# A machine that has everything pays one dpkg query.
+
+quavelin_packages=(
+    cmake g++ googletest libgtest-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    wine wine64 wine32:i386
+    xvfb xclip xdotool x11-utils fonts-ipafont-gothic
+)
+
+missing_packages() {
+    local package
+    for package in "${quavelin_packages[@]}"; do
+        dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$' \
+            || printf '%s\n' "$package"
+    done
+}
+
+# The machine's kernel may not run 32-bit Linux programs, which 32-bit Wine is made of. Then
+# qemu's user-mode emulator is registered for them, so the 32-bit build can still be tested
+# (slowly). Registration needs root and lasts until the machine restarts.
+runs_32bit_programs() {
+    local probe
+    probe=$(mktemp)
+    # A complete 32-bit Linux program that exits with status 0.
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x00\x00\x00\x00\xcd\x80' >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null
+    local status=$?
+    rm -f "$probe"
+    return $status
+}
+
+ensure_32bit_programs_run() {
+    runs_32bit_programs && return 0
+    [ -x /usr/bin/qemu-i386-static ] || apt_install qemu-user-static
+    [ -e /proc/sys/fs/binfmt_misc/register ] \
+        || mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null || true
+    if [ -w /proc/sys/fs/binfmt_misc/register ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+        printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+            >/proc/sys/fs/binfmt_misc/register || true
+    fi
+    runs_32bit_programs
+}
+
+apt_updated=""
+apt_install() {
+    if [ -z "$apt_updated" ]; then
+        apt-get update -qq
+        apt_updated=yes
+    fi
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
+ensure_packages() {
+    local missing
+    missing=$(missing_packages)
+    [ -z "$missing" ] && return 0
+    echo "Installing: $(echo $missing)"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    # shellcheck disable=SC2086
+    apt_install $missing
+}

@@ -1,0 +1,105 @@
+#include "slots/clipboard.h"
+
+#include <cstring>
+#include <limits>
+
+#include "app/application.h"
+#include "app/exceptions.h"
+#include "app/scoped_handle.h"
+
+namespace {
+
+void FreeBlock(win32::HGLOBAL block) { win32::GlobalFree(block); }
+void UnlockBlock(win32::HGLOBAL block) { win32::GlobalUnlock(block); }
+
+using OwnedBlock = ScopedHandle<win32::HGLOBAL, &FreeBlock>;
+using BlockUnlock = ScopedHandle<win32::HGLOBAL, &UnlockBlock>;
+
+// Pairs one acquire with its release on every path out of a read or a write.
+class ClipboardOpen {
+public:
+    explicit ClipboardOpen(TClipboard& clipboard) : clipboard_(clipboard) {
+        clipboard_.AcquireClipboard();
+    }
+    ~ClipboardOpen() { clipboard_.ReleaseClipboard(); }
+    ClipboardOpen(const ClipboardOpen&) = delete;
+    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+
+private:
+    TClipboard& clipboard_;
+};
+
+// The bytes of a CF_TEXT block up to its first NUL, and never past the block's end.
+std::string TextOfBlock(const char* bytes, win32::SIZE_T blockSize) {
+    const void* nul = std::memchr(bytes, 0, blockSize);
+    const auto length = nul ? static_cast<const char*>(nul) - bytes : blockSize;
+    return std::string(bytes, length);
+}
+
+}  // namespace
+
+void TClipboard::AcquireClipboard() {
+    if (OpenDepth == 0) {
+        OwnerWindow = Application ? Application->AppWindow : nullptr;
+        if (!win32::OpenClipboard(OwnerWindow)) throw Exception(CannotOpenClipboardMessage);
+        EmptiedThisOpen = false;
+    }
+    ++OpenDepth;
+}
+
+void TClipboard::ReleaseClipboard() {
+    if (OpenDepth == 0) return;
+    if (--OpenDepth == 0) {
+        win32::CloseClipboard();
+        OwnerWindow = nullptr;
+    }
+}
+
+void TClipboard::ClearClipboard() {
+    ClipboardOpen open(*this);
+    win32::EmptyClipboard();
+}
+
+void TClipboard::EmptyOncePerOpen() {
+    if (OpenDepth > 0 && !EmptiedThisOpen) {
+        ClearClipboard();
+        EmptiedThisOpen = true;
+    }
+}
+
+// Fills a new block before the clipboard is emptied, so a failure up to the copy leaves the
+// old contents untouched. The block is the system's only once SetClipboardData accepts it;
+// otherwise it is freed here.
+void TClipboard::PutClipboardBlock(std::uint16_t format, const void* bytes, std::int32_t size) {
+    ClipboardOpen open(*this);
+    OwnedBlock block(win32::GlobalAlloc(win32::MoveableSharedMemory, static_cast<win32::SIZE_T>(size)));
+    if (!block) throw Exception(CannotAllocateClipboardMessage);
+    void* data = win32::GlobalLock(block.Get());
+    if (!data) throw Exception(CannotAllocateClipboardMessage);
+    BlockUnlock unlock(block.Get());
+    std::memcpy(data, bytes, static_cast<std::size_t>(size));
+    EmptyOncePerOpen();
+    if (win32::SetClipboardData(format, block.Get())) block.Release();
+}
+
+TClipboard& SharedClipboard() {
+    static TClipboard clipboard;
+    return clipboard;
+}
+
+std::string ReadClipboardText() {
+    ClipboardOpen open(SharedClipboard());
+    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatText);
+    if (!block) return {};
+    BlockUnlock unlock(block);
+    const auto* bytes = static_cast<const char*>(win32::GlobalLock(block));
+    if (!bytes) return {};
+    return TextOfBlock(bytes, win32::GlobalSize(block));
+}
+
+void WriteClipboardText(const std::string& text) {
+    if (text.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw Exception(CannotAllocateClipboardMessage);
+    SharedClipboard().PutClipboardBlock(win32::ClipboardFormatText, text.c_str(),
+                                        static_cast<std::int32_t>(text.size() + 1));
+}

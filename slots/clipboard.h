@@ -1,0 +1,39 @@
+#pragma once
+// The program's only access to the system clipboard: text in the CF_TEXT format, the clipboard
+// opened and closed again inside every single read or write.
+#include <cstdint>
+#include <string>
+
+#include "slots/win32_seam.h"
+
+class TClipboard {
+public:
+    virtual ~TClipboard() = default;
+
+    virtual void ClearClipboard();
+    virtual void ReleaseClipboard();
+    virtual void AcquireClipboard();
+
+    void EmptyOncePerOpen();
+    void PutClipboardBlock(std::uint16_t format, const void* bytes, std::int32_t size);
+
+    std::int32_t OpenDepth = 0;                  // acquires not yet released
+    win32::HWND OwnerWindow = nullptr;           // given to OpenClipboard at the outermost acquire
+    bool EmptiedThisOpen = false;                // emptied since the outermost acquire
+};
+
+// The one clipboard object of the process, made on first use.
+TClipboard& SharedClipboard();
+
+std::string ReadClipboardText();
+void WriteClipboardText(const std::string& text);
+
+// Shift-JIS: "クリップボードを開くことができません" (the clipboard cannot be opened)
+inline constexpr char CannotOpenClipboardMessage[] =
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xF0\x8A\x4A\x82\xAD\x82\xB1"
+    "\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+
+// Shift-JIS: "クリップボード用のメモリを確保できません" (no memory can be had for the clipboard)
+inline constexpr char CannotAllocateClipboardMessage[] =
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x97\x70\x82\xCC\x83\x81\x83\x82"
+    "\x83\x8A\x82\xF0\x8A\x6D\x95\xDB\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";

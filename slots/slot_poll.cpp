@@ -1,0 +1,58 @@
+#include "slots/slot_poll.h"
+
+#include "slots/clipboard.h"
+
+namespace {
+
+constexpr int DigitZeroKey = 48;  // the main row's digit keys share the codes of '0' to '9'
+
+// Down at this moment, whichever program has the focus: the high bit of the key state.
+bool KeyHeld(int virtualKey) { return win32::GetAsyncKeyState(virtualKey) < 0; }
+
+// Slot 1 at the top down to slot 9, then slot 0 at the bottom, like the keyboard's digit row.
+int RowOfSlot(int index) { return index == 0 ? 9 : index - 1; }
+
+}  // namespace
+
+void TSlotPoll::SetNowClip(const std::string& text) { NowClip.SetText(text); }
+
+void TSlotPoll::StoreToSlot(std::int32_t index, const std::string& text) {
+    SlotMemos[index].SetText(text);
+    SetNowClip(text);
+    CurrentSlot = index;
+}
+
+// The box is read again after the write so that NowClip holds exactly what the box holds.
+void TSlotPoll::RecallSlot(std::int32_t index) {
+    WriteClipboardText(SlotMemos[index].Text());
+    SetNowClip(SlotMemos[index].Text());
+    CurrentSlot = index;
+}
+
+void TSlotPoll::CreateSlotMemos(win32::HWND parent) {
+    for (int index : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0}) {
+        SlotMemos[index] = TMemo(win32::CreateMemoWindow(parent, 0, SlotHeight * RowOfSlot(index),
+                                                         SlotWidth, SlotHeight));
+    }
+    StoreToSlot(0, ReadClipboardText());
+}
+
+void TSlotPoll::Timer1Timer(TObject*) {
+    CaptureChangedClipboard();
+    RecallHeldDigits();
+}
+
+// NowClip is read before the clipboard, and the text stored is a second read, not the one
+// compared.
+void TSlotPoll::CaptureChangedClipboard() {
+    const std::string lastSeen = NowClip.Text();
+    if (lastSeen != ReadClipboardText()) StoreToSlot(CurrentSlot, ReadClipboardText());
+}
+
+// Every held digit is recalled in ascending order, so the highest one ends on the clipboard.
+void TSlotPoll::RecallHeldDigits() {
+    if (!KeyHeld(win32::VirtualKeyControl)) return;
+    for (int digit = 0; digit < SlotCount; ++digit) {
+        if (KeyHeld(DigitZeroKey + digit)) RecallSlot(digit);
+    }
+}

@@ -1,0 +1,20 @@
+#pragma once
+// A text box: an edit control whose text is read and set as ANSI bytes, byte for byte.
+#include <string>
+
+#include "slots/win32_seam.h"
+
+class TMemo {
+public:
+    TMemo() = default;
+    explicit TMemo(win32::HWND handle) : handle_(handle) {}
+
+    win32::HWND Handle() const { return handle_; }
+
+    std::string Text() const;
+    // Leaves the box alone when it already holds text, so an unchanged text costs no redraw.
+    void SetText(const std::string& text) const;
+
+private:
+    win32::HWND handle_ = nullptr;  // the parent window destroys the control
+};

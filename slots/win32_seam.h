@@ -1,0 +1,47 @@
+#pragma once
+// The Win32 calls made by the slot and clipboard logic, under their Win32 names and shapes.
+// The Windows build binds them to user32 and kernel32 (win32_seam_win.cpp); the host tests bind
+// them to a recording fake, so this logic never includes <windows.h> and can be tested without it.
+#include <cstddef>
+#include <cstdint>
+
+struct HWND__;  // the same opaque tag that <windows.h> uses, so handles pass through unchanged
+
+namespace win32 {
+
+using HWND = HWND__*;
+using HGLOBAL = void*;
+using UINT = unsigned int;
+using BOOL = int;
+using SIZE_T = std::size_t;
+
+// Values fixed by the Win32 ABI, named apart from the <windows.h> macros they match.
+constexpr UINT ClipboardFormatText = 1;         // CF_TEXT
+constexpr UINT MoveableSharedMemory = 0x2002;   // GMEM_MOVEABLE | GMEM_DDESHARE
+constexpr int VirtualKeyControl = 17;           // VK_CONTROL
+
+// user32: the clipboard
+BOOL OpenClipboard(HWND owner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+HGLOBAL GetClipboardData(UINT format);
+HGLOBAL SetClipboardData(UINT format, HGLOBAL block);
+
+// kernel32: global memory blocks
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
+void* GlobalLock(HGLOBAL block);
+BOOL GlobalUnlock(HGLOBAL block);
+HGLOBAL GlobalFree(HGLOBAL block);
+SIZE_T GlobalSize(HGLOBAL block);
+
+// user32: text boxes and the keyboard
+int GetWindowTextLengthA(HWND window);
+int GetWindowTextA(HWND window, char* buffer, int bufferSize);
+BOOL SetWindowTextA(HWND window, const char* text);
+std::int16_t GetAsyncKeyState(int virtualKey);
+
+// A multi-line edit control as a child of parent: no word wrap, no scroll bars, the largest
+// length limit. Not a single Win32 call, but the one place where an edit box is made.
+HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height);
+
+}  // namespace win32

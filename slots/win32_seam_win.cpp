@@ -1,0 +1,37 @@
+// Binds the slot and clipboard logic's Win32 calls to the real user32 and kernel32.
+#include "slots/win32_seam.h"
+
+#include <windows.h>
+
+namespace win32 {
+
+BOOL OpenClipboard(HWND owner) { return ::OpenClipboard(owner); }
+BOOL CloseClipboard() { return ::CloseClipboard(); }
+BOOL EmptyClipboard() { return ::EmptyClipboard(); }
+HGLOBAL GetClipboardData(UINT format) { return ::GetClipboardData(format); }
+HGLOBAL SetClipboardData(UINT format, HGLOBAL block) { return ::SetClipboardData(format, block); }
+
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) { return ::GlobalAlloc(flags, bytes); }
+void* GlobalLock(HGLOBAL block) { return ::GlobalLock(block); }
+BOOL GlobalUnlock(HGLOBAL block) { return ::GlobalUnlock(block); }
+HGLOBAL GlobalFree(HGLOBAL block) { return ::GlobalFree(block); }
+SIZE_T GlobalSize(HGLOBAL block) { return ::GlobalSize(block); }
+
+int GetWindowTextLengthA(HWND window) { return ::GetWindowTextLengthA(window); }
+int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
+    return ::GetWindowTextA(window, buffer, bufferSize);
+}
+BOOL SetWindowTextA(HWND window, const char* text) { return ::SetWindowTextA(window, text); }
+std::int16_t GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
+
+HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height) {
+    // ES_AUTOHSCROLL on a multi-line box means no word wrap: a long line scrolls sideways.
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                            ES_AUTOHSCROLL | ES_WANTRETURN;
+    HWND memo = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", style, left, top, width, height,
+                                  parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (memo) ::SendMessageA(memo, EM_SETLIMITTEXT, 0, 0);  // 0: the largest limit there is
+    return memo;
+}
+
+}  // namespace win32

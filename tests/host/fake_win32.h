@@ -1,0 +1,56 @@
+#pragma once
+// A recording stand-in for the Win32 calls of the slot and clipboard logic: an in-memory
+// clipboard, memory blocks, edit boxes and key state. It logs every call in order, and a call
+// made to fail reports failure the way the real one does.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "slots/win32_seam.h"
+
+struct FakeBlock {
+    std::vector<char> bytes;
+    win32::UINT flags = 0;
+    int locks = 0;
+};
+
+struct FakeMemo {
+    win32::HWND parent = nullptr;
+    int left = 0, top = 0, width = 0, height = 0;
+    std::string text;
+};
+
+struct FakeWin32 {
+    std::vector<std::string> calls;
+    std::map<std::string, int> failingFrom;  // call name -> the first call (1-based) that fails
+
+    void Fail(const std::string& name, int fromCall = 1) { failingFrom[name] = fromCall; }
+
+    bool clipboardOpen = false;
+    win32::HWND openedBy = nullptr;
+    std::map<win32::UINT, win32::HGLOBAL> clipboard;  // format -> block owned by the clipboard
+    std::map<win32::HGLOBAL, FakeBlock> blocks;       // every block not yet freed
+    std::vector<win32::SIZE_T> allocSizes;
+
+    std::vector<win32::HWND> memoOrder;  // in creation order
+    std::map<win32::HWND, FakeMemo> memos;
+    std::set<int> heldKeys;
+
+    // Puts raw bytes on the clipboard as a CF_TEXT block, as another program would.
+    void PutClipboardBytes(const std::string& bytes);
+    // The bytes of the CF_TEXT block on the clipboard, whole; empty when there is none.
+    std::string ClipboardBytes() const;
+    // Blocks that are neither on the clipboard nor freed: leaks.
+    int StrayBlocks() const;
+    win32::HWND NewMemo(const std::string& text);
+    int CallCount(const std::string& name) const;
+
+    void Log(const char* name) { calls.emplace_back(name); }
+    bool Fails(const char* name);  // logs the call, then says whether it is to fail
+    win32::HGLOBAL NewBlock(std::size_t size, win32::UINT flags);
+};
+
+// The one fake the seam calls; tests reset it between cases.
+FakeWin32& Fake();
+void ResetFake();

@@ -1,0 +1,211 @@
+// The slots and the poll tick against the recording fake: what a tick captures and recalls, in
+// which order, and what a failure leaves behind.
+#include "slots/slot_poll.h"
+
+#include <gtest/gtest.h>
+
+#include "app/application.h"
+#include "app/exceptions.h"
+#include "slots/clipboard.h"
+#include "tests/host/fake_win32.h"
+
+namespace {
+
+constexpr int Ctrl = 17;
+int DigitKey(int digit) { return 48 + digit; }
+
+class SlotPoll : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetFake();
+        app.AppWindow = reinterpret_cast<win32::HWND>(0xA99);
+        Application = &app;
+        Fake().PutClipboardBytes(std::string("at start\0", 9));
+        slots.NowClip = TMemo(Fake().NewMemo("NowClip\r\n"));
+        slots.CreateSlotMemos(mainWindow);
+        Fake().calls.clear();
+    }
+    void TearDown() override { Application = nullptr; }
+
+    std::string Slot(int index) const { return Fake().memos.at(slots.SlotMemos[index].Handle()).text; }
+    std::string NowClip() const { return Fake().memos.at(slots.NowClip.Handle()).text; }
+    void SetSlot(int index, const std::string& text) {
+        Fake().memos.at(slots.SlotMemos[index].Handle()).text = text;
+    }
+    void Copy(const std::string& text) { Fake().PutClipboardBytes(text + '\0'); }
+    void Hold(std::initializer_list<int> keys) { Fake().heldKeys = keys; }
+    void Tick() { slots.Timer1Timer(nullptr); }
+
+    TApplication app;
+    win32::HWND mainWindow = reinterpret_cast<win32::HWND>(0x3A1);
+    TSlotPoll slots;
+};
+
+TEST_F(SlotPoll, SlotBoxesStackOneToNineThenZeroAndSlotZeroHoldsTheStartText) {
+    ASSERT_EQ(Fake().memoOrder.size(), 10u);
+    const int creationOrder[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
+    for (int row = 0; row < 10; ++row) {
+        const int index = creationOrder[row];
+        SCOPED_TRACE(index);
+        const FakeMemo& memo = Fake().memos.at(Fake().memoOrder[row]);
+        EXPECT_EQ(slots.SlotMemos[index].Handle(), Fake().memoOrder[row]);
+        EXPECT_EQ(memo.parent, mainWindow);
+        EXPECT_EQ(memo.left, 0);
+        EXPECT_EQ(memo.top, 30 * row);
+        EXPECT_EQ(memo.width, 80);
+        EXPECT_EQ(memo.height, 30);
+    }
+    EXPECT_EQ(Slot(0), "at start");
+    EXPECT_EQ(NowClip(), "at start");
+    EXPECT_EQ(slots.CurrentSlot, 0);
+}
+
+TEST_F(SlotPoll, UnchangedClipboardCostsOneReadAndChangesNothing) {
+    Tick();
+
+    EXPECT_EQ(Fake().CallCount("OpenClipboard"), 1);
+    EXPECT_EQ(Fake().CallCount("SetWindowTextA"), 0);
+    EXPECT_EQ(Fake().CallCount("GetAsyncKeyState"), 1);  // Ctrl only
+    EXPECT_EQ(slots.CurrentSlot, 0);
+}
+
+TEST_F(SlotPoll, ChangedClipboardOverwritesTheCurrentSlotEvenWhenEdited) {
+    slots.RecallSlot(6);
+    SetSlot(6, "typed by hand");
+    Copy("copied \x82\xA0");
+
+    Tick();
+
+    EXPECT_EQ(Slot(6), "copied \x82\xA0");
+    EXPECT_EQ(NowClip(), "copied \x82\xA0");
+    EXPECT_EQ(slots.CurrentSlot, 6);
+    EXPECT_EQ(Slot(0), "at start");
+}
+
+TEST_F(SlotPoll, ClipboardWithoutTextEmptiesTheCurrentSlot) {
+    Fake().clipboard.clear();
+
+    Tick();
+
+    EXPECT_EQ(Slot(0), "");
+    EXPECT_EQ(NowClip(), "");
+    Fake().calls.clear();
+    Tick();
+    EXPECT_EQ(Fake().CallCount("OpenClipboard"), 1);  // empty equals empty: no capture
+}
+
+TEST_F(SlotPoll, CtrlDigitRecallsTheEditedSlotAndTheNextTickCapturesNothing) {
+    SetSlot(4, "edited\r\nlines");
+    Hold({Ctrl, DigitKey(4)});
+
+    Tick();
+
+    EXPECT_EQ(Fake().ClipboardBytes(), std::string("edited\r\nlines\0", 14));
+    EXPECT_EQ(NowClip(), "edited\r\nlines");
+    EXPECT_EQ(slots.CurrentSlot, 4);
+    EXPECT_EQ(Slot(4), "edited\r\nlines");
+
+    Hold({});
+    Fake().calls.clear();
+    Tick();
+    EXPECT_EQ(Fake().CallCount("OpenClipboard"), 1);
+    EXPECT_EQ(Fake().CallCount("SetWindowTextA"), 0);
+}
+
+TEST_F(SlotPoll, RecallingAnEmptySlotPutsTheEmptyText) {
+    Hold({Ctrl, DigitKey(0)});
+    SetSlot(0, "");
+
+    Tick();
+
+    EXPECT_EQ(Fake().ClipboardBytes(), std::string(1, '\0'));
+    EXPECT_EQ(slots.CurrentSlot, 0);
+}
+
+TEST_F(SlotPoll, TwoHeldDigitsAreRecalledInAscendingOrder) {
+    SetSlot(3, "three");
+    SetSlot(7, "seven");
+    Hold({Ctrl, DigitKey(7), DigitKey(3)});
+
+    Tick();
+
+    EXPECT_EQ(Fake().CallCount("SetClipboardData"), 2);
+    EXPECT_EQ(Fake().ClipboardBytes(), std::string("seven\0", 6));
+    EXPECT_EQ(NowClip(), "seven");
+    EXPECT_EQ(slots.CurrentSlot, 7);
+    EXPECT_EQ(Fake().CallCount("GetAsyncKeyState"), 11);
+}
+
+TEST_F(SlotPoll, CaptureComesBeforeTheRecallInTheSameTick) {
+    SetSlot(5, "five");
+    Copy("fresh");
+    Hold({Ctrl, DigitKey(5)});
+
+    Tick();
+
+    EXPECT_EQ(Slot(0), "fresh");
+    EXPECT_EQ(Fake().ClipboardBytes(), std::string("five\0", 5));
+    EXPECT_EQ(slots.CurrentSlot, 5);
+}
+
+TEST_F(SlotPoll, OnlyCtrlWithAMainRowDigitRecalls) {
+    SetSlot(2, "two");
+    for (auto keys : {std::set<int>{DigitKey(2)}, std::set<int>{Ctrl, 96 + 2}, std::set<int>{Ctrl}}) {
+        Fake().heldKeys = keys;
+        Tick();
+        EXPECT_EQ(Fake().CallCount("SetClipboardData"), 0);
+        EXPECT_EQ(slots.CurrentSlot, 0);
+    }
+    Hold({Ctrl, 16, 18, DigitKey(2)});  // Shift and Alt are not looked at
+    Tick();
+    EXPECT_EQ(slots.CurrentSlot, 2);
+}
+
+TEST_F(SlotPoll, FailedFirstReadSkipsTheRestOfTheTick) {
+    Copy("unseen");
+    Hold({Ctrl, DigitKey(1)});
+    Fake().Fail("OpenClipboard");
+
+    EXPECT_THROW(Tick(), Exception);
+
+    EXPECT_EQ(Fake().CallCount("GetAsyncKeyState"), 0);
+    EXPECT_EQ(Slot(0), "at start");
+
+    Fake().failingFrom.clear();
+    Tick();
+    EXPECT_EQ(Slot(0), "unseen");
+    EXPECT_EQ(slots.CurrentSlot, 1);
+}
+
+TEST_F(SlotPoll, FailedRecallKeepsNowClipAndCurrentSlotAndSkipsLaterDigits) {
+    SetSlot(3, "three");
+    SetSlot(7, "seven");
+    Hold({Ctrl, DigitKey(3), DigitKey(7)});
+    Fake().Fail("GlobalAlloc");
+
+    EXPECT_THROW(Tick(), Exception);
+
+    EXPECT_EQ(Fake().CallCount("GlobalAlloc"), 1);
+    EXPECT_EQ(NowClip(), "at start");
+    EXPECT_EQ(slots.CurrentSlot, 0);
+    EXPECT_EQ(Fake().ClipboardBytes(), std::string("at start\0", 9));
+}
+
+TEST_F(SlotPoll, FailedStartCaptureLeavesTheBoxesAndNowClipForTheNextTick) {
+    ResetFake();
+    Fake().PutClipboardBytes(std::string("later\0", 6));
+    TSlotPoll fresh;
+    fresh.NowClip = TMemo(Fake().NewMemo("NowClip\r\n"));
+    Fake().Fail("OpenClipboard");
+
+    EXPECT_THROW(fresh.CreateSlotMemos(mainWindow), Exception);
+
+    EXPECT_EQ(Fake().memoOrder.size(), 10u);
+    EXPECT_EQ(Fake().memos.at(fresh.NowClip.Handle()).text, "NowClip\r\n");
+    EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "");
+    Fake().failingFrom.clear();
+    fresh.Timer1Timer(nullptr);
+    EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "later");
+}
+
+}  // namespace

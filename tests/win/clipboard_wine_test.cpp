@@ -1,0 +1,142 @@
+// The clipboard text layer against the real clipboard under Wine, in code page 932.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/exceptions.h"
+#include "slots/clipboard.h"
+#include "tests/win/test_window.h"
+
+namespace {
+
+class RealClipboard : public ::testing::Test {
+protected:
+    TestApplication app;
+};
+
+// Runs the holder program, which keeps the clipboard open until Release() or destruction.
+class ClipboardHeldByAnotherProcess {
+public:
+    ClipboardHeldByAnotherProcess()
+        : opened_(CreateEventA(nullptr, TRUE, FALSE, "QuavelinTestOpened")),
+          release_(CreateEventA(nullptr, TRUE, FALSE, "QuavelinTestRelease")) {
+        std::string command = "\"";
+        command += ProgramFolder();
+        command += "clipboard_holder.exe\" QuavelinTestOpened QuavelinTestRelease";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
+            ADD_FAILURE() << "cannot start the clipboard holder";
+            return;
+        }
+        CloseHandle(process_.hThread);
+        HANDLE waitFor[] = {opened_, process_.hProcess};
+        EXPECT_EQ(WaitForMultipleObjects(2, waitFor, FALSE, 60000), WAIT_OBJECT_0)
+            << "the holder did not open the clipboard";
+    }
+    ~ClipboardHeldByAnotherProcess() {
+        Release();
+        CloseHandle(opened_);
+        CloseHandle(release_);
+    }
+    ClipboardHeldByAnotherProcess(const ClipboardHeldByAnotherProcess&) = delete;
+    ClipboardHeldByAnotherProcess& operator=(const ClipboardHeldByAnotherProcess&) = delete;
+
+    void Release() {
+        if (!process_.hProcess) return;
+        SetEvent(release_);
+        if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0) {
+            TerminateProcess(process_.hProcess, 1);
+        }
+        CloseHandle(process_.hProcess);
+        process_.hProcess = nullptr;
+    }
+
+private:
+    HANDLE opened_;
+    HANDLE release_;
+    PROCESS_INFORMATION process_{};
+};
+
+std::string RaisedMessage(void (*operation)()) {
+    try {
+        operation();
+    } catch (const Exception& error) {
+        return error.Message();
+    }
+    return "(nothing raised)";
+}
+
+TEST(CodePage, IsShiftJis) { EXPECT_EQ(GetACP(), 932u); }
+
+// Run by x11-copy-then after xclip has put "コピー　X11" on the X11 clipboard as UTF-8: the
+// text reaches the clipboard layer as the code page's bytes. Wine may take a moment to see the
+// new selection, so the read is retried for a bounded time.
+TEST(X11Clipboard, TextCopiedByAnX11ProgramIsRead) {
+    TestApplication app;
+    const std::string expected = "\x83\x52\x83\x73\x81\x5B\x81\x40X11";
+    std::string text;
+    for (int attempt = 0; attempt < 100 && text != expected; ++attempt) {
+        text = ReadClipboardText();
+        if (text != expected) Sleep(100);
+    }
+    EXPECT_EQ(text, expected);
+}
+
+TEST_F(RealClipboard, TextComesBackByteForByte) {
+    std::string large;
+    for (int line = 0; large.size() < 1024 * 1024; ++line) {
+        large += "line " + std::to_string(line) + " \x82\xB1\x82\xEA\x82\xCD\x8E\x9A" + "\r\n";
+    }
+    const std::string texts[] = {
+        "two\r\nlines", "lone\rcr", "lone\nlf", "\x83\x4E\x83\x8A\x83\x62\x83\x76 \x8A\xBF\x8E\x9A",
+        "\x81\x5C\x83\x5C\x95\x5C",  // Shift-JIS pairs whose second byte is a backslash
+        large};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 20));
+        WriteClipboardText(text);
+        EXPECT_EQ(ReadClipboardText(), text);
+        EXPECT_EQ(RawClipboard(CF_TEXT).substr(0, text.size() + 1), text + '\0');
+    }
+}
+
+TEST_F(RealClipboard, WriteReplacesEveryFormatAndOwnsTheClipboard) {
+    const UINT other = RegisterClipboardFormatA("QuavelinTestFormat");
+    PutRawClipboard(other, "picture", app.Window());
+
+    WriteClipboardText("");
+
+    EXPECT_EQ(RawClipboard(other), "");
+    EXPECT_EQ(RawClipboard(CF_TEXT).substr(0, 1), std::string(1, '\0'));
+    EXPECT_EQ(ReadClipboardText(), "");
+    EXPECT_EQ(GetClipboardOwner(), app.Window());
+    EXPECT_EQ(SharedClipboard().OpenDepth, 0);
+}
+
+TEST_F(RealClipboard, ReadStopsAtTheFirstNul) {
+    PutRawClipboard(CF_TEXT, std::string("before\0after\0", 13), app.Window());
+
+    EXPECT_EQ(ReadClipboardText(), "before");
+}
+
+TEST_F(RealClipboard, NonTextContentReadsAsTheEmptyText) {
+    PutRawClipboard(RegisterClipboardFormatA("QuavelinTestFormat"), "picture", app.Window());
+
+    EXPECT_EQ(ReadClipboardText(), "");
+}
+
+TEST_F(RealClipboard, ClipboardHeldOpenElsewhereFailsUntilItIsClosed) {
+    WriteClipboardText("kept");
+    {
+        ClipboardHeldByAnotherProcess holder;
+        EXPECT_EQ(RaisedMessage([] { ReadClipboardText(); }), CannotOpenClipboardMessage);
+        EXPECT_EQ(RaisedMessage([] { WriteClipboardText("lost"); }), CannotOpenClipboardMessage);
+        EXPECT_EQ(SharedClipboard().OpenDepth, 0);
+    }
+    EXPECT_EQ(ReadClipboardText(), "kept");
+    WriteClipboardText("after");
+    EXPECT_EQ(ReadClipboardText(), "after");
+}
+
+}  // namespace
