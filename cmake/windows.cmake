@@ -1,5 +1,7 @@
 # The Windows builds: the product and the test programs that run under Wine.
-add_link_options(-static)
+if(MINGW)
+    add_link_options(-static)  # the programs run alone, with no compiler DLLs beside them
+endif()
 
 add_library(win32_seam STATIC slots/win32_seam_win.cpp)
 target_link_libraries(slot_core PUBLIC win32_seam)
