@@ -5,6 +5,7 @@ include(GoogleTest)
 add_executable(host_tests
     tests/host/fake_win32.cpp
     tests/host/clipboard_test.cpp
-    tests/host/slot_poll_test.cpp)
-target_link_libraries(host_tests PRIVATE slot_core GTest::gtest_main)
+    tests/host/slot_poll_test.cpp
+    tests/host/text_rules_test.cpp)
+target_link_libraries(host_tests PRIVATE slot_core app_rules GTest::gtest_main)
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60)

@@ -12,7 +12,7 @@ public:
     win32::HWND Handle() const { return handle_; }
 
     std::string Text() const;
-    // Leaves the box alone when it already holds text, so an unchanged text costs no redraw.
+    // Leaves the box alone when it already holds that text, so an unchanged text costs nothing.
     void SetText(const std::string& text) const;
 
 private:

@@ -1,0 +1,13 @@
+#include "app/app_title.h"
+
+std::string ProgramNameFromPath(std::string_view path, LeadByteTest isLead) {
+    std::size_t nameStart = 0;
+    for (std::size_t at = 0; at < path.size(); at += CharacterLength(path, at, isLead)) {
+        if (path[at] == '\\') nameStart = at + 1;
+    }
+    const std::string_view name = path.substr(nameStart);
+    for (std::size_t at = 0; at < name.size(); at += CharacterLength(name, at, isLead)) {
+        if (name[at] == '.') return std::string(name.substr(0, at));
+    }
+    return std::string(name);
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Walking ANSI text by characters of the system's multi-byte character set, where a lead byte
+// and the byte after it form one character (so a trail byte 0x5C is no backslash).
+#include <cstddef>
+#include <string_view>
+
+using LeadByteTest = bool (*)(unsigned char byte);
+
+// The length in bytes of the character that starts at offset.
+inline std::size_t CharacterLength(std::string_view text, std::size_t offset, LeadByteTest isLead) {
+    return isLead(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size() ? 2 : 1;
+}

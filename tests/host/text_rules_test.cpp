@@ -1,0 +1,62 @@
+// The pure text rules of the shell: the title from the executable's path and the texts of the
+// error boxes, in code page 932 where a trail byte may look like a backslash or a dot.
+#include <gtest/gtest.h>
+
+#include "app/app_title.h"
+#include "app/error_text.h"
+
+namespace {
+
+bool ShiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+TEST(ProgramName, IsTheFileNameCutAtItsFirstDot) {
+    EXPECT_EQ(ProgramNameFromPath("C:\\Tools\\CLIP.V2.EXE", ShiftJisLead), "CLIP");
+    EXPECT_EQ(ProgramNameFromPath("Quavelin.exe", ShiftJisLead), "Quavelin");
+    EXPECT_EQ(ProgramNameFromPath("C:\\dir.with.dots\\name", ShiftJisLead), "name");
+    EXPECT_EQ(ProgramNameFromPath("C:\\trailing\\", ShiftJisLead), "");
+}
+
+TEST(ProgramName, TrailBytesAreNeitherBackslashNorDot) {
+    // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: their second byte is no backslash.
+    EXPECT_EQ(ProgramNameFromPath("C:\\\x95\x5C\\\x83\x5C\x8E\x9A.exe", ShiftJisLead),
+              "\x83\x5C\x8E\x9A");
+    // A lead byte followed by 0x2E would be an invalid pair; it still counts as one character.
+    EXPECT_EQ(ProgramNameFromPath("C:\\a\x81.b.exe", ShiftJisLead), "a\x81.b");
+    // A lead byte at the very end stands alone.
+    EXPECT_EQ(ProgramNameFromPath("C:\\x\\name\x81", ShiftJisLead), "name\x81");
+}
+
+TEST(FullStop, IsAppendedAfterAnythingThatSortsAfterADot) {
+    EXPECT_EQ(WithFullStop("Done.", ShiftJisLead), "Done.");
+    EXPECT_EQ(WithFullStop("Stop!", ShiftJisLead), "Stop!");
+    EXPECT_EQ(WithFullStop("a-", ShiftJisLead), "a-");
+    EXPECT_EQ(WithFullStop("line\r\n", ShiftJisLead), "line\r\n");
+    EXPECT_EQ(WithFullStop("", ShiftJisLead), "");
+    EXPECT_EQ(WithFullStop("word", ShiftJisLead), "word.");
+    EXPECT_EQ(WithFullStop("/", ShiftJisLead), "/.");
+    EXPECT_EQ(WithFullStop("\x82\xF1", ShiftJisLead), "\x82\xF1.");     // "ん"
+    EXPECT_EQ(WithFullStop("a\x81\x2E", ShiftJisLead), "a\x81\x2E.");  // a double-byte ending in 0x2E
+    EXPECT_EQ(WithFullStop("\xB1", ShiftJisLead), "\xB1.");            // half-width katakana
+}
+
+TEST(FatalText, NamesClassModuleAddressAndMessage) {
+    const std::string text = FatalErrorText("EReadError", "Quavelin.exe", 0x1A2B, "boom");
+    EXPECT_EQ(text,
+              "EReadError\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B Quavelin.exe \x82\xCC 00001A2B "
+              "\x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81" "B\nboom.");
+    EXPECT_EQ(FatalErrorText("E", "m", 0, "done.").substr(FatalErrorText("E", "m", 0, "").size()),
+              "done.");
+    EXPECT_LE(FatalErrorText("E", "m", 0, std::string(5000, 'x')).size(), 1023u);
+}
+
+TEST(RuntimeError, FillsTheTemplate) {
+    EXPECT_EQ(RuntimeErrorText(217, 0x0040A1B2), "Runtime error 217 at 0040A1B2");
+    EXPECT_EQ(RuntimeErrorText(5, 0xFF), "Runtime error   5 at 000000FF");
+}
+
+TEST(ReadError, NamesComponentAndProperty) {
+    EXPECT_EQ(ReadErrorMessage("Timer1", "OnTimer", "x"),
+              "Timer1.OnTimer \x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x92\x86\x82\xCC\x83G\x83\x89\x81[ : x");
+}
+
+}  // namespace
