@@ -20,19 +20,14 @@ public:
     ClipboardHeldByAnotherProcess()
         : opened_(CreateEventA(nullptr, TRUE, FALSE, "QuavelinTestOpened")),
           release_(CreateEventA(nullptr, TRUE, FALSE, "QuavelinTestRelease")) {
-        std::string command = "\"";
-        command += ProgramFolder();
-        command += "clipboard_holder.exe\" QuavelinTestOpened QuavelinTestRelease";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process_)) {
+        process_ = StartProgramBeside("clipboard_holder.exe", "QuavelinTestOpened QuavelinTestRelease");
+        if (!process_) {
             ADD_FAILURE() << "cannot start the clipboard holder";
             return;
         }
-        CloseHandle(process_.hThread);
-        HANDLE waitFor[] = {opened_, process_.hProcess};
-        EXPECT_EQ(WaitForMultipleObjects(2, waitFor, FALSE, 60000), WAIT_OBJECT_0)
+        // Generous: a 32-bit program may take a minute to start where 32-bit code is emulated.
+        HANDLE waitFor[] = {opened_, process_};
+        EXPECT_EQ(WaitForMultipleObjects(2, waitFor, FALSE, 180000), WAIT_OBJECT_0)
             << "the holder did not open the clipboard";
     }
     ~ClipboardHeldByAnotherProcess() {
@@ -44,19 +39,17 @@ public:
     ClipboardHeldByAnotherProcess& operator=(const ClipboardHeldByAnotherProcess&) = delete;
 
     void Release() {
-        if (!process_.hProcess) return;
+        if (!process_) return;
         SetEvent(release_);
-        if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0) {
-            TerminateProcess(process_.hProcess, 1);
-        }
-        CloseHandle(process_.hProcess);
-        process_.hProcess = nullptr;
+        if (WaitForSingleObject(process_, 30000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+        CloseHandle(process_);
+        process_ = nullptr;
     }
 
 private:
     HANDLE opened_;
     HANDLE release_;
-    PROCESS_INFORMATION process_{};
+    HANDLE process_ = nullptr;
 };
 
 std::string RaisedMessage(void (*operation)()) {

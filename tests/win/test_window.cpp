@@ -9,6 +9,15 @@ namespace {
 
 TApplication application;
 
+// Another program (Quavelin itself) may hold the clipboard for a moment: retry for up to 5 s.
+void OpenClipboardPatiently(HWND owner) {
+    for (int attempt = 0; attempt < 250; ++attempt) {
+        if (OpenClipboard(owner)) return;
+        Sleep(20);
+    }
+    throw std::runtime_error("cannot open the clipboard");
+}
+
 }  // namespace
 
 TestApplication::TestApplication() {
@@ -31,7 +40,7 @@ TestApplication::~TestApplication() {
 }
 
 void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) {
-    if (!OpenClipboard(owner)) throw std::runtime_error("cannot open the clipboard");
+    OpenClipboardPatiently(owner);
     EmptyClipboard();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
@@ -41,7 +50,7 @@ void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) {
 }
 
 std::string RawClipboard(UINT format) {
-    if (!OpenClipboard(nullptr)) throw std::runtime_error("cannot open the clipboard");
+    OpenClipboardPatiently(nullptr);
     std::string bytes;
     if (HGLOBAL block = GetClipboardData(format)) {
         const auto* data = static_cast<const char*>(GlobalLock(block));
@@ -52,9 +61,21 @@ std::string RawClipboard(UINT format) {
     return bytes;
 }
 
-std::string ProgramFolder() {
+HANDLE StartProgramBeside(const char* programName, const std::string& arguments) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    std::string command = "\"";
+    command += std::string(path).substr(0, std::string(path).find_last_of('\\') + 1);
+    command += programName;
+    command += "\" ";
+    command += arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
 }

@@ -23,5 +23,6 @@ void PutRawClipboard(UINT format, const std::string& bytes, HWND owner);
 // The whole block of format on the clipboard; empty when there is none.
 std::string RawClipboard(UINT format);
 
-// The folder of the running test program, with a trailing backslash.
-std::string ProgramFolder();
+// Starts a program that lies beside the test program. Returns its process handle, which the
+// caller closes, or nullptr when it cannot be started.
+HANDLE StartProgramBeside(const char* programName, const std::string& arguments);
