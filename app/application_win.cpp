@@ -21,14 +21,12 @@ constexpr char ClassRegistrationMessage[] =
 // The visibility that SyncTaskbarButton last gave the application window.
 bool TaskbarButtonShown = false;
 
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 // The executable's name without folder and extension, lower case from the second byte on.
 std::string TitleFromExecutable() {
     char path[256] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     OemToCharA(path, path);
-    std::string title = ProgramNameFromPath(path, &IsLeadByte);
+    std::string title = ProgramNameFromPath(path, &IsSystemLeadByte);
     if (title.size() > 1) CharLowerA(title.data() + 1);
     return title;
 }

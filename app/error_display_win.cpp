@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 std::string MessageOf(const std::exception& error) {
     if (const auto* own = dynamic_cast<const Exception*>(&error)) return own->Message();
     return error.what();
@@ -62,7 +60,7 @@ void TApplication::ReportError(const std::exception& error, TObject*) {
 }
 
 void TApplication::ShowErrorBox(const std::exception& error) {
-    AppMessageBox(WithFullStop(MessageOf(error), &IsLeadByte), AppTitle(), MB_OK | MB_ICONSTOP);
+    AppMessageBox(WithFullStop(MessageOf(error), &IsSystemLeadByte), AppTitle(), MB_OK | MB_ICONSTOP);
 }
 
 // The box's owner is moved onto the active window's monitor first, so the box appears there.

@@ -6,6 +6,9 @@
 
 using LeadByteTest = bool (*)(unsigned char byte);
 
+// The lead bytes of the system's ANSI code page (IsDBCSLeadByte); Windows builds only.
+bool IsSystemLeadByte(unsigned char byte);
+
 // The length in bytes of the character that starts at offset.
 inline std::size_t CharacterLength(std::string_view text, std::size_t offset, LeadByteTest isLead) {
     return isLead(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size() ? 2 : 1;

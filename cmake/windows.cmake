@@ -11,6 +11,7 @@ add_library(shell STATIC
     app/application_win.cpp
     app/error_display_win.cpp
     app/form_win.cpp
+    app/mbcs_win.cpp
     app/timer_win.cpp
     ui/Unit1_win.cpp)
 target_link_libraries(shell PUBLIC slot_core app_rules)

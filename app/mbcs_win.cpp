@@ -1,0 +1,5 @@
+#include "app/mbcs.h"
+
+#include <windows.h>
+
+bool IsSystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
