@@ -6,6 +6,7 @@
 
 #include "app/app_title.h"
 #include "app/exceptions.h"
+#include "app/fault_injection.h"
 #include "app/form.h"
 
 namespace {
@@ -78,7 +79,7 @@ void TApplication::Initialize() {
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = instance;
         windowClass.lpszClassName = AppWindowClass;
-        if (!RegisterClassA(&windowClass)) throw EOutOfResources(ClassRegistrationMessage);
+        if (InjectedFault("RegisterClass") || !RegisterClassA(&windowClass)) throw EOutOfResources(ClassRegistrationMessage);
     }
     AppWindow = CreateWindowExA(0, AppWindowClass, title.c_str(), AppWindowStyle,
                                 GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
@@ -192,21 +193,35 @@ void TApplication::SyncTaskbarButton() {
     TaskbarButtonShown = wanted;
 }
 
+// The application window is laid over the main window and minimised by the system, so that the
+// owned main window disappears with it into the taskbar button.
 void TApplication::MinimizeApplication() {
     if (IsIconic(AppWindow)) return;
     SetActiveWindow(AppWindow);
-    ShowWindow(AppWindow, SW_MINIMIZE);
+    const bool overMainWindow = MainForm && (MainForm->Visible() || ShowMainWindowOnRun) &&
+                                IsWindowEnabled(MainForm->Handle());
+    if (!overMainWindow) {
+        ShowWindow(AppWindow, SW_MINIMIZE);
+        return;
+    }
+    RECT area{};
+    GetWindowRect(MainForm->Handle(), &area);
+    SetWindowPos(AppWindow, nullptr, area.left, area.top, area.right - area.left, 0, SWP_SHOWWINDOW);
+    DefWindowProcA(AppWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TApplication::RestoreApplication() {
     if (!IsIconic(AppWindow)) return;
-    ShowWindow(AppWindow, SW_RESTORE);
+    SetActiveWindow(AppWindow);
+    DefWindowProcA(AppWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
     SetWindowPos(AppWindow, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2,
-                 GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (MainForm && MainForm->WindowState == wsMinimized && !MainForm->Visible()) {
+                 GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOZORDER);
+    if (!MainForm) return;
+    if (MainForm->WindowState == wsMinimized && !MainForm->Visible()) {
         MainForm->WindowState = wsNormal;
         MainForm->SetVisible(true);
     }
+    MainForm->FocusActiveControl();
 }
 
 void TApplication::ShutdownWindows() {

@@ -35,3 +35,8 @@ public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "EReadError"; }
 };
+
+// Shift-JIS: "ウィンドウを作成できません" (the window cannot be created)
+inline constexpr char CannotCreateWindowMessage[] =
+    "\x83" "E\x83" "B\x83\x93\x83h\x83" "E\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC"
+    "\x82\xB9\x82\xF1";

@@ -11,6 +11,11 @@
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone = 0, caHide = 1, caFree = 2, caMinimize = 3 };
 
+// A control's place on its form, in pixels.
+struct TBounds {
+    int Left, Top, Width, Height;
+};
+
 // The window's own values, as the form's resource gives them.
 struct TFormValues {
     const char* ClassName = "";
@@ -33,6 +38,8 @@ public:
     void ShowAndRaise();
     void HideWindow();
     void CloseMainWindow();
+    // Gives the keyboard focus back to the control that last had it.
+    void FocusActiveControl();
 
     std::function<void(TObject*)> OnCreate;
     std::function<void(TObject*, TCloseAction&)> OnClose;
@@ -43,7 +50,10 @@ protected:
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void ShowOrHide(bool visible);
+    void MoveFocus(WPARAM wParam, LPARAM lParam);
 
     HWND handle_ = nullptr;
     bool visible_ = false;
+    HWND activeControl_ = nullptr;
 };

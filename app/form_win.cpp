@@ -1,14 +1,10 @@
 #include "app/form.h"
 
 #include "app/application.h"
+#include "app/button.h"
 #include "app/exceptions.h"
 
 namespace {
-
-// Shift-JIS: "ウィンドウを作成できません" (the window cannot be created)
-constexpr char CannotCreateWindowMessage[] =
-    "\x83" "E\x83" "B\x83\x93\x83h\x83" "E\x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC"
-    "\x82\xB9\x82\xF1";
 
 void RegisterFormClass(const char* className, WNDPROC procedure) {
     WNDCLASSA existing{};
@@ -20,6 +16,26 @@ void RegisterFormClass(const char* className, WNDPROC procedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
+}
+
+struct OtherWindowSearch {
+    HWND self;
+    HWND found;
+};
+
+BOOL CALLBACK FindOtherActivatable(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<OtherWindowSearch*>(search);
+    if (window == wanted->self || window == Application->AppWindow) return TRUE;
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    wanted->found = window;
+    return FALSE;
+}
+
+// Another visible, enabled top-level window of the thread, to take over the activation.
+HWND OtherActivatableWindow(HWND self) {
+    OtherWindowSearch search{self, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindOtherActivatable, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 int ShowCommandOf(TWindowState state) {
@@ -54,7 +70,24 @@ void TForm::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
     Application->SyncTaskbarButton();
-    ShowWindow(handle_, visible ? ShowCommandOf(WindowState) : SW_HIDE);
+    ShowOrHide(visible);
+}
+
+// The active window hands the activation to another window of the program as it goes.
+void TForm::ShowOrHide(bool visible) {
+    if (visible) {
+        ShowWindow(handle_, ShowCommandOf(WindowState));
+        return;
+    }
+    HWND successor = nullptr;
+    if (GetActiveWindow() == handle_ && !IsIconic(handle_)) successor = OtherActivatableWindow(handle_);
+    if (!successor) {
+        ShowWindow(handle_, SW_HIDE);
+        return;
+    }
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    SetActiveWindow(successor);
 }
 
 void TForm::ShowAndRaise() {
@@ -76,8 +109,46 @@ void TForm::CloseMainWindow() {
     }
 }
 
+void TForm::FocusActiveControl() {
+    if (activeControl_ && IsWindow(activeControl_)) SetFocus(activeControl_);
+}
+
+// Tab and Shift+Tab from a multi-line box arrive here as a request for the next control.
+void TForm::MoveFocus(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(lParam)) {
+        SetFocus(reinterpret_cast<HWND>(wParam));
+        return;
+    }
+    if (HWND next = GetNextDlgTabItem(handle_, GetFocus(), wParam != 0)) SetFocus(next);
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                if (focused && IsChild(handle_, focused)) activeControl_ = focused;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (!activeControl_ || !IsWindow(activeControl_)) {
+                activeControl_ = GetNextDlgTabItem(handle_, nullptr, FALSE);
+            }
+            if (activeControl_) {
+                SetFocus(activeControl_);
+                return 0;
+            }
+            break;
+        case WM_NEXTDLGCTL:
+            MoveFocus(wParam, lParam);
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) break;
+            if (TButton* button = TButton::FromHandle(reinterpret_cast<HWND>(lParam))) {
+                if (button->OnClick) button->OnClick(button);
+                return 0;
+            }
+            break;
         case WM_CLOSE:
             CloseMainWindow();
             return 0;

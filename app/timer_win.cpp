@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/exceptions.h"
+#include "app/fault_injection.h"
 
 namespace {
 
@@ -60,7 +61,9 @@ void TTimer::SetOnTimer(std::function<void(TObject*)> handler) {
 void TTimer::UpdateTimer() {
     KillTimer(window_, TimerId);
     if (interval_ != 0 && enabled_ && onTimer_) {
-        if (!SetTimer(window_, TimerId, interval_, nullptr)) throw EOutOfResources(NoTimerMessage);
+        if (InjectedFault("SetTimer") || !SetTimer(window_, TimerId, interval_, nullptr)) {
+            throw EOutOfResources(NoTimerMessage);
+        }
     }
 }
 

@@ -6,14 +6,10 @@ namespace form1 {
 
 inline const TFormValues Window{"TForm1", 278, 146, 163, 327, "Quavelin"};
 
-struct ChildBounds {
-    int Left, Top, Width, Height;
-};
-
-inline constexpr ChildBounds NowClip{0, 0, 80, 33};
+inline constexpr TBounds NowClip{0, 0, 80, 33};
 inline constexpr char NowClipText[] = "NowClip\r\n";
 
-inline constexpr ChildBounds Button3{80, 0, 75, 300};
+inline constexpr TBounds Button3{80, 0, 75, 300};
 inline constexpr char Button3Caption[] = "Mini";
 
 inline constexpr unsigned Timer1Interval = 50;

@@ -1,5 +1,7 @@
 #include "ui/Unit1.h"
 
+#include <cstdint>
+
 #include "app/application.h"
 #include "app/error_text.h"
 #include "app/exceptions.h"
@@ -19,17 +21,65 @@ void ReadProperty(const char* component, const char* property, Apply apply) {
 
 }  // namespace
 
+// The declared children in the order the form's values list them: NowClip, Button3, Timer1.
 TForm1::TForm1() : TForm(form1::Window) {
     NowClip = TMemo(win32::CreateMemoWindow(Handle(), form1::NowClip.Left, form1::NowClip.Top,
                                             form1::NowClip.Width, form1::NowClip.Height));
     ShowWindow(NowClip.Handle(), SW_HIDE);
     NowClip.SetText(form1::NowClipText);
-    Button3 = CreateWindowExA(0, "BUTTON", form1::Button3Caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                              form1::Button3.Left, form1::Button3.Top, form1::Button3.Width,
-                              form1::Button3.Height, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    Button3 = std::make_unique<TButton>(Handle(), form1::Button3, form1::Button3Caption);
+    Button3->OnClick = [this](TObject* sender) { Button3Click(sender); };
     ReadProperty("Timer1", "Interval", [this] { Timer1.SetInterval(form1::Timer1Interval); });
     ReadProperty("Timer1", "OnTimer", [this] { Timer1.SetOnTimer([this](TObject* sender) { Timer1Timer(sender); }); });
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    TrayIcon.TrayIconShown = false;
 }
 
-void TForm1::FormCreate(TObject*) { CreateSlotMemos(Handle()); }
+// The window is hidden behind its icon before anything can show it, so it never flashes.
+void TForm1::FormCreate(TObject*) {
+    Application->ShowMainWindowOnRun = false;
+    HideToTray();
+    CreateSlotMemos(Handle());
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&) { RemoveTrayIcon(); }
+
+void TForm1::Button3Click(TObject*) { HideToTray(); }
+
+void TForm1::AddTrayIcon() { TrayIcon.AddTrayIcon(Handle(), Application->AppIcon); }
+
+void TForm1::RemoveTrayIcon() { TrayIcon.RemoveTrayIcon(Handle()); }
+
+void TForm1::HideToTray() {
+    AddTrayIcon();
+    HideWindow();
+}
+
+void TForm1::RestoreFromTray() {
+    RemoveTrayIcon();
+    ShowAndRaise();
+}
+
+LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TRAYNOTIFY) {
+        TrayNotify(lParam);
+        return 0;
+    }
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) TrayIcon.AddAgainAfterShellRestart();
+    return TForm::WndProc(message, wParam, lParam);
+}
+
+// The press, not the release or a double click, acts.
+void TForm1::TrayNotify(LPARAM mouseMessage) {
+    switch (static_cast<std::uint32_t>(mouseMessage)) {
+        case WM_LBUTTONDOWN:
+            RestoreFromTray();
+            break;
+        case WM_RBUTTONDOWN:
+            CloseMainWindow();
+            break;
+        default:
+            break;
+    }
+}

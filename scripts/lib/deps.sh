@@ -5,7 +5,7 @@ quavelin_packages=(
     cmake g++ googletest libgtest-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine64 wine32:i386
-    xvfb xclip xdotool x11-utils fonts-ipafont-gothic
+    xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic
 )
 
 missing_packages() {

@@ -1,26 +1,28 @@
-# A private Wine session for the Windows tests: a virtual X display, a prefix under the build
-# folder (initialised once, then reused) and a persistent wineserver. wine_session_stop ends
-# exactly what wine_session_start started.
+# A private Wine session for the Windows tests and the scripted tour: a virtual X display, a
+# prefix under the build folder (initialised once, then reused) and a persistent wineserver.
+# wine_session_stop ends exactly what wine_session_start started. wine_desktop_session_start
+# uses the user's own display instead, with a prefix whose windows the window manager handles.
 
 wine_session_pids=()
 wine_exec="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-exec"
 
+# managed: "Y" when a window manager looks after the display, "N" on the virtual display.
 wine_prefix_init() {
-    local prefix=$1
+    local prefix=$1 managed=$2
     [ -f "$prefix/.quavelin-ready" ] && return 0
     rm -rf "$prefix"
     mkdir -p "$prefix"
     # Without a window manager on the display, Wine waits about 2 s for one on every show or
     # hide unless its windows are unmanaged; and no crash dialog may block a test.
-    cat >"$prefix/user.reg" <<'REG'
+    cat >"$prefix/user.reg" <<REG
 WINE REGISTRY Version 2
-;; All keys relative to \\User\\Default
+;; All keys relative to \\\\User\\\\Default
 
-[Software\\Wine\\WineDbg]
+[Software\\\\Wine\\\\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
-[Software\\Wine\\X11 Driver]
-"Managed"="N"
+[Software\\\\Wine\\\\X11 Driver]
+"Managed"="$managed"
 REG
     echo "Initialising the Wine prefix (once)..."
     timeout 600 "$wine_exec" wineboot -i >/dev/null 2>&1
@@ -52,11 +54,20 @@ start_virtual_display() {
 
 wine_session_start() {
     local build_dir=$1
-    export WINEPREFIX="$build_dir/wine/prefix"
+    start_virtual_display || return 1
+    start_wine "$build_dir/wine/prefix" N
+}
+
+wine_desktop_session_start() {
+    local build_dir=$1
+    start_wine "$build_dir/wine/desktop-prefix" Y
+}
+
+start_wine() {
+    export WINEPREFIX=$1
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    start_virtual_display || return 1
-    wine_prefix_init "$WINEPREFIX"
+    wine_prefix_init "$WINEPREFIX" "$2"
     wineserver -f -p >/dev/null 2>&1 &
     wine_session_pids+=("$!")
     # Wine's own services start with the first program; started here, they do not hold on to

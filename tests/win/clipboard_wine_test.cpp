@@ -20,7 +20,7 @@ public:
     ClipboardHeldByAnotherProcess()
         : opened_(CreateEventA(nullptr, TRUE, FALSE, "QuavelinTestOpened")),
           release_(CreateEventA(nullptr, TRUE, FALSE, "QuavelinTestRelease")) {
-        process_ = StartProgramBeside("clipboard_holder.exe", "QuavelinTestOpened QuavelinTestRelease");
+        process_ = StartTestProgram("clipboard_holder.exe", "QuavelinTestOpened QuavelinTestRelease");
         if (!process_) {
             ADD_FAILURE() << "cannot start the clipboard holder";
             return;

@@ -2,23 +2,24 @@
 
 #include <stdexcept>
 
-#include "tests/win/test_window.h"
+#include "slots/clipboard.h"
 
 namespace {
 
 struct WindowSearch {
     DWORD processId;
     const char* className;
-    HWND found;
+    std::vector<HWND> found;
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
     auto* wanted = reinterpret_cast<WindowSearch*>(search);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != wanted->processId || WindowClass(window) != wanted->className) return TRUE;
-    wanted->found = window;
-    return FALSE;
+    if (owner == wanted->processId && WindowClass(window) == wanted->className) {
+        wanted->found.push_back(window);
+    }
+    return TRUE;
 }
 
 BOOL CALLBACK CollectEdit(HWND window, LPARAM boxes) {
@@ -28,10 +29,31 @@ BOOL CALLBACK CollectEdit(HWND window, LPARAM boxes) {
     return TRUE;
 }
 
+BOOL CALLBACK ReadBoxControl(HWND control, LPARAM view) {
+    auto* box = reinterpret_cast<MessageBoxView*>(view);
+    if (!IsWindowVisible(control)) return TRUE;
+    const std::string kind = WindowClass(control);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    if (lstrcmpiA(kind.c_str(), "Button") == 0) {
+        box->Buttons.push_back(WindowText(control));
+    } else if (lstrcmpiA(kind.c_str(), "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) {
+        box->HasIcon = SendMessageA(control, STM_GETICON, 0, 0) != 0;
+    } else if (lstrcmpiA(kind.c_str(), "Static") == 0 && GetDlgCtrlID(control) == 0xFFFF) {
+        box->Text = WindowText(control);
+    }
+    return TRUE;
+}
+
+// The test build's failure switch goes into the child's environment only.
+HANDLE Start(const QuavelinStart& start) {
+    const std::string failureSwitch = start.FailingCall ? std::string("QUAVELIN_FAIL=") + start.FailingCall : "";
+    return StartTestProgram(start.Program, "", start.ShowMode, failureSwitch);
+}
+
 }  // namespace
 
-QuavelinProcess::QuavelinProcess() : process_(StartProgramBeside("Quavelin.exe", "")) {
-    if (!process_) throw std::runtime_error("cannot start Quavelin.exe");
+QuavelinProcess::QuavelinProcess(const QuavelinStart& start) : process_(Start(start)) {
+    if (!process_) throw std::runtime_error("cannot start " + start.Program);
 }
 
 QuavelinProcess::~QuavelinProcess() {
@@ -43,11 +65,36 @@ QuavelinProcess::~QuavelinProcess() {
 }
 
 HWND QuavelinProcess::WaitForWindow(const char* className, DWORD timeoutMs) const {
-    WindowSearch search{GetProcessId(process_), className, nullptr};
-    WaitUntil([&] {
-        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+    std::vector<HWND> found;
+    WaitUntil([&] { return !(found = Windows(className)).empty(); }, timeoutMs);
+    return found.empty() ? nullptr : found.front();
+}
+
+bool QuavelinProcess::AnswerClipboardErrorBoxes(DWORD timeoutMs) const {
+    const std::string clipboardError = CannotOpenClipboardMessage + std::string(".");
+    return WaitUntil([&] {
+        bool left = false;
+        for (HWND box : Windows("#32770")) {
+            if (ViewMessageBox(box).Text != clipboardError) continue;
+            PressOk(box);
+            left = true;
+        }
+        return !left;
     }, timeoutMs);
+}
+
+bool QuavelinProcess::WaitUntilIdle(DWORD timeoutMs) const {
+    return WaitForInputIdle(process_, timeoutMs) == 0;
+}
+
+bool QuavelinProcess::Is32Bit() const {
+    BOOL emulated = FALSE;
+    return sizeof(void*) == 4 || (IsWow64Process(process_, &emulated) && emulated);
+}
+
+std::vector<HWND> QuavelinProcess::Windows(const char* className) const {
+    WindowSearch search{GetProcessId(process_), className, {}};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -64,6 +111,15 @@ DWORD QuavelinProcess::WaitForExit(DWORD timeoutMs) const {
     return code;
 }
 
+MessageBoxView ViewMessageBox(HWND box) {
+    MessageBoxView view;
+    view.Caption = WindowText(box);
+    EnumChildWindows(box, &ReadBoxControl, reinterpret_cast<LPARAM>(&view));
+    return view;
+}
+
+void PressOk(HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+
 std::string WindowText(HWND window) {
     const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -76,4 +132,25 @@ std::string WindowClass(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
+}
+
+std::string ClipboardText() {
+    std::string text = RawClipboard(CF_TEXT);
+    return text.substr(0, text.find('\0'));
+}
+
+void SendKeys(std::initializer_list<WORD> keys, bool down) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        if (down) {
+            inputs.push_back(input);
+        } else {
+            inputs.insert(inputs.begin(), input);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -13,12 +13,23 @@ TApplication application;
 void OpenClipboardPatiently(HWND owner) {
     for (int attempt = 0; attempt < 250; ++attempt) {
         if (OpenClipboard(owner)) return;
-        Sleep(20);
+        PumpMessagesFor(20);
     }
     throw std::runtime_error("cannot open the clipboard");
 }
 
 }  // namespace
+
+void PumpMessagesFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+    } while (true);
+}
 
 TestApplication::TestApplication() {
     WNDCLASSA windowClass{};
@@ -61,19 +72,50 @@ std::string RawClipboard(UINT format) {
     return bytes;
 }
 
-HANDLE StartProgramBeside(const char* programName, const std::string& arguments) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+std::string TestProgramsFolder() {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("QUAVELIN_TEST_PROGRAMS", folder, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return std::string(folder).append(1, '\\');
+    GetModuleFileNameA(nullptr, folder, MAX_PATH);
+    const std::string own(folder);
+    return own.substr(0, own.find_last_of('\\') + 1);
+}
+
+namespace {
+
+// This process's environment block with one more variable at its end.
+std::string EnvironmentWith(const std::string& extraVariable) {
+    std::string block;
+    if (char* strings = GetEnvironmentStringsA()) {
+        for (const char* entry = strings; *entry; entry += std::strlen(entry) + 1) {
+            block.append(entry).append(1, '\0');
+        }
+        FreeEnvironmentStringsA(strings);
+    }
+    block.append(extraVariable).append(1, '\0');
+    return block;
+}
+
+}  // namespace
+
+HANDLE StartTestProgram(const std::string& program, const std::string& arguments, WORD showMode,
+                        const std::string& extraVariable) {
+    // Built step by step: GCC 12 warns falsely on one long concatenation.
     std::string command = "\"";
-    command += std::string(path).substr(0, std::string(path).find_last_of('\\') + 1);
-    command += programName;
+    command += TestProgramsFolder();
+    command += program;
     command += "\" ";
     command += arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (showMode != UseDefaultShowMode) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = showMode;
+    }
+    std::string environment = extraVariable.empty() ? "" : EnvironmentWith(extraVariable);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                        environment.empty() ? nullptr : environment.data(), nullptr, &startup, &process)) {
         return nullptr;
     }
     CloseHandle(process.hThread);

@@ -18,11 +18,23 @@ private:
     HWND window_ = nullptr;
 };
 
+// Waits for ms while handling this thread's messages. A test that owns the clipboard must wait
+// this way: whoever empties the clipboard next sends its owner window a message and waits for
+// the answer.
+void PumpMessagesFor(DWORD ms);
+
 // Replaces the clipboard's contents with one block of format holding bytes exactly as given.
 void PutRawClipboard(UINT format, const std::string& bytes, HWND owner);
 // The whole block of format on the clipboard; empty when there is none.
 std::string RawClipboard(UINT format);
 
-// Starts a program that lies beside the test program. Returns its process handle, which the
-// caller closes, or nullptr when it cannot be started.
-HANDLE StartProgramBeside(const char* programName, const std::string& arguments);
+// The folder that holds the programs a test starts: QUAVELIN_TEST_PROGRAMS when it is set, else
+// the test program's own folder. Ends with a backslash.
+std::string TestProgramsFolder();
+
+inline constexpr WORD UseDefaultShowMode = 0xFFFF;
+// Starts program (a path relative to TestProgramsFolder) with the show mode given, if any, and
+// with one more "NAME=value" environment variable, if any. Returns its process handle, which
+// the caller closes, or nullptr when it cannot be started.
+HANDLE StartTestProgram(const std::string& program, const std::string& arguments,
+                        WORD showMode = UseDefaultShowMode, const std::string& extraVariable = "");

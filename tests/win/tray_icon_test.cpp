@@ -1,0 +1,102 @@
+// The tray icon's record and its add and remove rules, against a recording stand-in for the
+// desktop shell's Shell_NotifyIconA.
+#include "ui/tray_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct ShellCall {
+    DWORD message;
+    NOTIFYICONDATAA record;
+};
+
+std::vector<ShellCall> shellCalls;
+BOOL shellAnswer = TRUE;
+
+BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA record) {
+    shellCalls.push_back({message, *record});
+    return shellAnswer;
+}
+
+class TrayIcon : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shellCalls.clear();
+        shellAnswer = TRUE;
+    }
+
+    TTrayIcon icon{&RecordShellCall};
+    HWND window = reinterpret_cast<HWND>(0x1234);
+    HICON picture = reinterpret_cast<HICON>(0x5678);
+};
+
+TEST_F(TrayIcon, AddRegistersTheFirstFormOfTheRecord) {
+    icon.AddTrayIcon(window, picture);
+
+    ASSERT_EQ(shellCalls.size(), 1u);
+    EXPECT_EQ(shellCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    const NOTIFYICONDATAA& record = shellCalls[0].record;
+    EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 88u : 104u);
+    EXPECT_EQ(record.hWnd, window);
+    EXPECT_EQ(record.uID, 1u);
+    EXPECT_EQ(record.uFlags, 7u);
+    EXPECT_EQ(record.uCallbackMessage, 1124u);
+    EXPECT_EQ(record.hIcon, picture);
+    char tip[64] = "Tasktary...";
+    EXPECT_EQ(std::memcmp(record.szTip, tip, sizeof tip), 0);
+    EXPECT_TRUE(icon.TrayIconShown);
+}
+
+TEST_F(TrayIcon, TheShellIsNeverAskedTwice) {
+    icon.RemoveTrayIcon(window);
+    EXPECT_TRUE(shellCalls.empty()) << "removed while not registered";
+
+    icon.AddTrayIcon(window, picture);
+    icon.AddTrayIcon(window, picture);
+    icon.RemoveTrayIcon(window);
+    icon.RemoveTrayIcon(window);
+
+    ASSERT_EQ(shellCalls.size(), 2u);
+    EXPECT_EQ(shellCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(icon.TrayIconShown);
+}
+
+TEST_F(TrayIcon, RemoveRefreshesOnlyTheFieldsThatNameTheIcon) {
+    icon.AddTrayIcon(window, picture);
+    icon.TrayIconData.cbSize = 0;
+    icon.TrayIconData.uFlags = 0;
+
+    icon.RemoveTrayIcon(window);
+
+    const NOTIFYICONDATAA& record = shellCalls.back().record;
+    EXPECT_EQ(record.cbSize, shellCalls.front().record.cbSize);
+    EXPECT_EQ(record.hWnd, window);
+    EXPECT_EQ(record.uID, 1u);
+    EXPECT_EQ(record.uFlags, 0u) << "kept from before";
+    EXPECT_EQ(record.hIcon, picture);
+}
+
+TEST_F(TrayIcon, ARefusedAddStillCountsAsRegistered) {
+    shellAnswer = FALSE;
+    icon.AddTrayIcon(window, picture);
+    EXPECT_TRUE(icon.TrayIconShown);
+}
+
+TEST_F(TrayIcon, AShellRestartRegistersTheIconAgainOnlyWhileItIsShown) {
+    icon.AddAgainAfterShellRestart();
+    EXPECT_TRUE(shellCalls.empty());
+
+    icon.AddTrayIcon(window, picture);
+    icon.AddAgainAfterShellRestart();
+
+    ASSERT_EQ(shellCalls.size(), 2u);
+    EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(std::memcmp(&shellCalls[1].record, &shellCalls[0].record, sizeof(NOTIFYICONDATAA)), 0);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#include "ui/tray_icon.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr UINT TrayIconId = 1;
+
+// The record's first form: up to the end of its 64-byte tip (88 bytes on 32-bit Windows).
+constexpr DWORD FirstFormSize = NOTIFYICONDATAA_V1_SIZE;
+
+// The tip, all 64 bytes of it copied.
+constexpr char TipText[64] = "Tasktary...";
+
+}  // namespace
+
+void TTrayIcon::AddTrayIcon(HWND window, HICON icon) {
+    if (TrayIconShown) return;
+    TrayIconData.cbSize = FirstFormSize;
+    TrayIconData.hWnd = window;
+    TrayIconData.uID = TrayIconId;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = WM_TRAYNOTIFY;
+    TrayIconData.hIcon = icon;
+    static_assert(sizeof TrayIconData.szTip >= sizeof TipText);
+    std::memcpy(TrayIconData.szTip, TipText, sizeof TipText);
+    notify_(NIM_ADD, &TrayIconData);
+    TrayIconShown = true;
+}
+
+// Only the fields that name the icon are refreshed; the rest keep the values of the last add.
+void TTrayIcon::RemoveTrayIcon(HWND window) {
+    if (!TrayIconShown) return;
+    TrayIconData.cbSize = FirstFormSize;
+    TrayIconData.hWnd = window;
+    TrayIconData.uID = TrayIconId;
+    notify_(NIM_DELETE, &TrayIconData);
+    TrayIconShown = false;
+}
+
+void TTrayIcon::AddAgainAfterShellRestart() {
+    if (TrayIconShown) notify_(NIM_ADD, &TrayIconData);
+}
