@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/object.h"
+#include "app/scoped_handle.h"
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone = 0, caHide = 1, caFree = 2, caMinimize = 3 };
@@ -16,11 +17,25 @@ struct TBounds {
     int Left, Top, Width, Height;
 };
 
-// The window's own values, as the form's resource gives them.
+inline void DeleteGdiFont(HFONT font) { DeleteObject(font); }
+
+struct TFontValues {
+    BYTE Charset = DEFAULT_CHARSET;
+    int Height = 0;  // negative: the character height in pixels
+    std::string Name;
+};
+
+// The window's own values, as the form's resource gives them, in resource order. The form
+// was designed at 96 pixels per inch; its creation handler runs after the whole construction.
 struct TFormValues {
+    const char* Name = "";
     const char* ClassName = "";
     int Left = 0, Top = 0, Width = 0, Height = 0;
+    // The window sizes itself around its visible children.
+    bool AutoSize = false;
     std::string Caption;
+    int Color = COLOR_BTNFACE;  // a system colour
+    TFontValues Font;           // taken by every child control
 };
 
 class TForm : public TObject {
@@ -40,6 +55,9 @@ public:
     void CloseMainWindow();
     // Gives the keyboard focus back to the control that last had it.
     void FocusActiveControl();
+    // To be called once controls were added or hidden: every control takes the form's font,
+    // and with AutoSize the client area is made to just hold the visible ones.
+    void ControlsChanged();
 
     std::function<void(TObject*)> OnCreate;
     std::function<void(TObject*, TCloseAction&)> OnClose;
@@ -52,8 +70,11 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ShowOrHide(bool visible);
     void MoveFocus(WPARAM wParam, LPARAM lParam);
+    void AdjustSizeToChildren();
 
     HWND handle_ = nullptr;
+    bool autoSize_ = false;
+    ScopedHandle<HFONT, &DeleteGdiFont> font_;
     bool visible_ = false;
     HWND activeControl_ = nullptr;
 };

@@ -1,19 +1,24 @@
 #include "app/form.h"
 
+#include <algorithm>
+
 #include "app/application.h"
 #include "app/button.h"
 #include "app/exceptions.h"
 
 namespace {
 
-void RegisterFormClass(const char* className, WNDPROC procedure) {
+void RegisterFormClass(const char* className, WNDPROC procedure, int color) {
     WNDCLASSA existing{};
     if (GetClassInfoA(GetModuleHandleA(nullptr), className, &existing)) return;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    // The program's icon in the title bar, as on the taskbar button and in the tray.
+    windowClass.hIcon = Application->AppIcon;
+    if (!windowClass.hIcon) windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(color + 1));
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
 }
@@ -38,6 +43,12 @@ HWND OtherActivatableWindow(HWND self) {
     return search.found;
 }
 
+// Where the face is missing, the font mapper picks the closest one of the same character set.
+HFONT CreateFormFont(const TFontValues& font) {
+    return CreateFontA(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, font.Charset, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+}
+
 int ShowCommandOf(TWindowState state) {
     switch (state) {
         case wsMinimized: return SW_SHOWMINNOACTIVE;
@@ -48,8 +59,8 @@ int ShowCommandOf(TWindowState state) {
 
 }  // namespace
 
-TForm::TForm(const TFormValues& values) {
-    RegisterFormClass(values.ClassName, &TForm::StaticWndProc);
+TForm::TForm(const TFormValues& values) : autoSize_(values.AutoSize), font_(CreateFormFont(values.Font)) {
+    RegisterFormClass(values.ClassName, &TForm::StaticWndProc, values.Color);
     handle_ = CreateWindowExA(0, values.ClassName, values.Caption.c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, values.Left, values.Top,
                               values.Width, values.Height, Application->AppWindow, nullptr,
@@ -107,6 +118,31 @@ void TForm::CloseMainWindow() {
     } else {
         HideWindow();
     }
+}
+
+void TForm::AdjustSizeToChildren() {
+    if (!autoSize_ || IsZoomed(handle_) || IsIconic(handle_)) return;
+    RECT extent{0, 0, 0, 0};
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT area{};
+        GetWindowRect(child, &area);
+        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&area), 2);
+        extent.right = std::max(extent.right, area.right);
+        extent.bottom = std::max(extent.bottom, area.bottom);
+    }
+    if (extent.right == 0 && extent.bottom == 0) return;
+    AdjustWindowRectEx(&extent, static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE)));
+    SetWindowPos(handle_, nullptr, 0, 0, extent.right - extent.left, extent.bottom - extent.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::ControlsChanged() {
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (font_) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    AdjustSizeToChildren();
 }
 
 void TForm::FocusActiveControl() {

@@ -23,10 +23,11 @@ add_library(shell_with_faults STATIC ${SHELL_SOURCES} app/fault_injection_win.cp
 target_link_libraries(shell_with_faults PUBLIC slot_core app_rules shell32)
 target_compile_definitions(shell_with_faults PUBLIC QUAVELIN_FAULT_INJECTION)
 
-add_executable(Quavelin WIN32 app/main_win.cpp)
+enable_language(RC)
+add_executable(Quavelin WIN32 app/main_win.cpp resources/quavelin.rc)
 target_link_libraries(Quavelin PRIVATE shell)
 # Named like the product, so that its boxes read as the product's do.
-add_executable(QuavelinWithFaults WIN32 app/main_win.cpp)
+add_executable(QuavelinWithFaults WIN32 app/main_win.cpp resources/quavelin.rc)
 target_link_libraries(QuavelinWithFaults PRIVATE shell_with_faults)
 set_target_properties(QuavelinWithFaults PROPERTIES
     OUTPUT_NAME Quavelin RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/faults)
@@ -51,12 +52,19 @@ add_dependencies(wine_unit_tests clipboard_holder)
 
 add_executable(quavelin_e2e_tests
     tests/win/quavelin_e2e_test.cpp
+    tests/win/quavelin_executable_test.cpp
     tests/win/quavelin_lifecycle_test.cpp
     tests/win/quavelin_process.cpp
     tests/win/test_window.cpp
     tests/win/tray.cpp)
-target_link_libraries(quavelin_e2e_tests PRIVATE slot_core app_rules gtest_main shell32)
+target_link_libraries(quavelin_e2e_tests PRIVATE slot_core app_rules gtest_main shell32 version psapi)
 add_dependencies(quavelin_e2e_tests Quavelin QuavelinWithFaults)
+
+# Not a test: scripts/bench runs it.
+add_executable(quavelin_wine_bench tests/bench/quavelin_wine_bench.cpp tests/win/quavelin_process.cpp
+    tests/win/test_window.cpp)
+target_link_libraries(quavelin_wine_bench PRIVATE slot_core psapi)
+add_dependencies(quavelin_wine_bench Quavelin)
 
 # Where a 32-bit program takes a minute to start (32-bit code emulated), the 32-bit build's
 # tests borrow the 64-bit build's helper programs: its end-to-end driver and clipboard holder.
@@ -82,6 +90,9 @@ set_tests_properties(quavelin_e2e_tests PROPERTIES
 set_tests_properties(wine_unit_tests quavelin_e2e_tests
     PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 
+add_test(NAME quavelin_screenshot_layout
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/screenshot-layout $<TARGET_FILE:Quavelin>)
+set_tests_properties(quavelin_screenshot_layout PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 add_test(NAME quavelin_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/win/imports-only-system-dlls ${CMAKE_OBJDUMP} $<TARGET_FILE:Quavelin>)
 add_test(NAME quavelin_holds_no_fault_switch

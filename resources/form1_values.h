@@ -4,7 +4,21 @@
 
 namespace form1 {
 
-inline const TFormValues Window{"TForm1", 278, 146, 163, 327, "Quavelin"};
+// Shift-JIS: "ＭＳ Ｐゴシック" (a proportional gothic face)
+inline constexpr char FontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
+
+inline const TFormValues Window{
+    .Name = "Form1",
+    .ClassName = "TForm1",
+    .Left = 278,
+    .Top = 146,
+    .Width = 163,
+    .Height = 327,
+    .AutoSize = true,
+    .Caption = "Quavelin",
+    .Color = COLOR_BTNFACE,
+    .Font = {.Charset = SHIFTJIS_CHARSET, .Height = -12, .Name = FontName},
+};
 
 inline constexpr TBounds NowClip{0, 0, 80, 33};
 inline constexpr char NowClipText[] = "NowClip\r\n";

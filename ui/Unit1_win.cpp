@@ -3,23 +3,8 @@
 #include <cstdint>
 
 #include "app/application.h"
-#include "app/error_text.h"
-#include "app/exceptions.h"
+#include "app/read_property.h"
 #include "resources/form1_values.h"
-
-namespace {
-
-// A property read from the form's values that fails is reported with its component and name.
-template <typename Apply>
-void ReadProperty(const char* component, const char* property, Apply apply) {
-    try {
-        apply();
-    } catch (const Exception& error) {
-        throw EReadError(ReadErrorMessage(component, property, error.Message()));
-    }
-}
-
-}  // namespace
 
 // The declared children in the order the form's values list them: NowClip, Button3, Timer1.
 TForm1::TForm1() : TForm(form1::Window) {
@@ -31,6 +16,7 @@ TForm1::TForm1() : TForm(form1::Window) {
     Button3->OnClick = [this](TObject* sender) { Button3Click(sender); };
     ReadProperty("Timer1", "Interval", [this] { Timer1.SetInterval(form1::Timer1Interval); });
     ReadProperty("Timer1", "OnTimer", [this] { Timer1.SetOnTimer([this](TObject* sender) { Timer1Timer(sender); }); });
+    ControlsChanged();
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
     TrayIcon.TrayIconShown = false;
@@ -41,6 +27,7 @@ void TForm1::FormCreate(TObject*) {
     Application->ShowMainWindowOnRun = false;
     HideToTray();
     CreateSlotMemos(Handle());
+    ControlsChanged();
 }
 
 void TForm1::FormClose(TObject*, TCloseAction&) { RemoveTrayIcon(); }

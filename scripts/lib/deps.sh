@@ -2,7 +2,7 @@
 # A machine that has everything pays one dpkg query.
 
 quavelin_packages=(
-    cmake g++ googletest libgtest-dev
+    cmake g++ googletest libgtest-dev clang libclang-rt-14-dev libbenchmark-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine64 wine32:i386
     xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic

@@ -50,9 +50,10 @@ std::string FakeWin32::ClipboardBytes() const {
 
 int FakeWin32::StrayBlocks() const {
     int stray = 0;
-    for (const auto& [handle, block] : blocks) {
+    for (const auto& entry : blocks) {
+        const win32::HGLOBAL handle = entry.first;
         const bool onClipboard = std::any_of(clipboard.begin(), clipboard.end(),
-                                             [&](const auto& entry) { return entry.second == handle; });
+                                             [handle](const auto& held) { return held.second == handle; });
         if (!onClipboard) ++stray;
     }
     return stray;

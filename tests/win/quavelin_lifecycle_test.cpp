@@ -30,10 +30,17 @@ DWORD WaitForExitAnsweringBoxes(const QuavelinProcess& process) {
 struct Started {
     explicit Started(const QuavelinStart& start) : process(start) {}
 
+    // A start-up capture that met a sibling's clipboard read shows its box before the message
+    // loop runs; the box is answered, so that the loop has started when this returns.
     bool WaitUntilRunning() {
         mainWindow = process.WaitForWindow("TForm1", StartTimeoutMs);
         appWindow = process.WaitForWindow("TApplication", TickTimeoutMs);
-        return mainWindow && appWindow && process.WaitUntilIdle(TickTimeoutMs);
+        return mainWindow && appWindow && WaitUntil([this] {
+            if (!process.WaitUntilIdle(0)) return false;
+            if (process.Windows("#32770").empty()) return true;
+            process.AnswerClipboardErrorBoxes(0);
+            return false;
+        }, TickTimeoutMs);
     }
 
     QuavelinProcess process;

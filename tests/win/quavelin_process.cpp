@@ -1,5 +1,7 @@
 #include "tests/win/quavelin_process.h"
 
+#include <psapi.h>
+
 #include <stdexcept>
 
 #include "slots/clipboard.h"
@@ -85,6 +87,13 @@ bool QuavelinProcess::AnswerClipboardErrorBoxes(DWORD timeoutMs) const {
 
 bool QuavelinProcess::WaitUntilIdle(DWORD timeoutMs) const {
     return WaitForInputIdle(process_, timeoutMs) == 0;
+}
+
+SIZE_T QuavelinProcess::PrivateBytes() const {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process_, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return counters.PrivateUsage;
 }
 
 bool QuavelinProcess::Is32Bit() const {

@@ -41,6 +41,9 @@ public:
     // Waits until the process waits for input in its message loop: start-up is over.
     bool WaitUntilIdle(DWORD timeoutMs) const;
     bool Is32Bit() const;
+    HANDLE Handle() const { return process_; }
+    // The process's private memory in bytes.
+    SIZE_T PrivateBytes() const;
     // The exit code, or STILL_ACTIVE if the process did not end within timeoutMs.
     DWORD WaitForExit(DWORD timeoutMs) const;
 

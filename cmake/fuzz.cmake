@@ -1,0 +1,18 @@
+# Fuzz targets: libFuzzer with clang, under ASan and UBSan. The clipboard is the recording fake.
+# ctest runs each for a few seconds; scripts/fuzz runs them longer. Inputs that once failed are
+# kept among the seeds in tests/fuzz/seeds/, so every run tries them again.
+set(FUZZ_SECONDS 10 CACHE STRING "How long ctest runs each fuzzer")
+
+add_executable(clipboard_read_fuzz tests/fuzz/clipboard_read_fuzz.cpp tests/host/fake_win32.cpp)
+target_link_libraries(clipboard_read_fuzz PRIVATE slot_core)
+add_executable(text_rules_fuzz tests/fuzz/text_rules_fuzz.cpp)
+target_link_libraries(text_rules_fuzz PRIVATE app_rules)
+
+foreach(fuzzer clipboard_read text_rules)
+    target_link_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/corpus/${fuzzer})
+    add_test(NAME ${fuzzer}_fuzz_smoke
+        COMMAND ${fuzzer}_fuzz -max_total_time=${FUZZ_SECONDS} -rss_limit_mb=2048 -max_len=4096
+                ${CMAKE_BINARY_DIR}/corpus/${fuzzer} ${CMAKE_SOURCE_DIR}/tests/fuzz/seeds/${fuzzer})
+    set_tests_properties(${fuzzer}_fuzz_smoke PROPERTIES TIMEOUT 120)
+endforeach()

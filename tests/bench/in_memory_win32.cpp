@@ -1,0 +1,89 @@
+// A lean in-memory binding of the seam for the benchmarks: one clipboard, memory blocks and
+// text boxes, with none of the test fake's call log, so that a tick costs what the logic costs.
+#include "tests/bench/in_memory_win32.h"
+
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Block {
+    std::vector<char> bytes;
+};
+
+struct Memory {
+    std::map<win32::HGLOBAL, std::unique_ptr<Block>> blocks;
+    win32::HGLOBAL clipboardText = nullptr;
+    std::map<win32::HWND, std::string> boxes;
+    int nextBox = 1;
+};
+
+Memory& State() {
+    static Memory memory;
+    return memory;
+}
+
+}  // namespace
+
+void PutClipboardText(const std::string& text) {
+    auto block = std::make_unique<Block>();
+    block->bytes.assign(text.begin(), text.end());
+    block->bytes.push_back('\0');
+    if (State().clipboardText) State().blocks.erase(State().clipboardText);
+    State().clipboardText = block.get();
+    State().blocks[block.get()] = std::move(block);
+}
+
+std::string& BoxText(win32::HWND box) { return State().boxes[box]; }
+
+namespace win32 {
+
+BOOL OpenClipboard(HWND) { return 1; }
+BOOL CloseClipboard() { return 1; }
+BOOL EmptyClipboard() {
+    if (State().clipboardText) State().blocks.erase(State().clipboardText);
+    State().clipboardText = nullptr;
+    return 1;
+}
+HGLOBAL GetClipboardData(UINT) { return State().clipboardText; }
+HGLOBAL SetClipboardData(UINT, HGLOBAL block) { return State().clipboardText = block; }
+
+HGLOBAL GlobalAlloc(UINT, SIZE_T bytes) {
+    auto block = std::make_unique<Block>();
+    block->bytes.resize(bytes);
+    HGLOBAL handle = block.get();
+    State().blocks[handle] = std::move(block);
+    return handle;
+}
+void* GlobalLock(HGLOBAL block) { return State().blocks.at(block)->bytes.data(); }
+BOOL GlobalUnlock(HGLOBAL) { return 1; }
+HGLOBAL GlobalFree(HGLOBAL block) {
+    State().blocks.erase(block);
+    return nullptr;
+}
+SIZE_T GlobalSize(HGLOBAL block) { return State().blocks.at(block)->bytes.size(); }
+
+int GetWindowTextLengthA(HWND window) { return static_cast<int>(State().boxes[window].size()); }
+int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
+    const std::string& text = State().boxes[window];
+    const int copied = std::min(static_cast<int>(text.size()), bufferSize - 1);
+    std::memcpy(buffer, text.data(), static_cast<std::size_t>(copied));
+    buffer[copied] = '\0';
+    return copied;
+}
+BOOL SetWindowTextA(HWND window, const char* text) {
+    State().boxes[window] = text;
+    return 1;
+}
+std::int16_t GetAsyncKeyState(int) { return 0; }
+
+HWND CreateMemoWindow(HWND, int, int, int, int) {
+    HWND box = reinterpret_cast<HWND>(static_cast<std::intptr_t>(State().nextBox++));
+    State().boxes[box];
+    return box;
+}
+
+}  // namespace win32

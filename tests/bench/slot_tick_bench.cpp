@@ -1,0 +1,84 @@
+// The cost of one poll tick through the in-memory seam, beside the cost of one memcpy of the
+// same size (the floor: a tick must read NowClip and the clipboard and compare them), and the
+// heap allocations a tick makes.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "slots/slot_poll.h"
+#include "tests/bench/in_memory_win32.h"
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+const std::vector<long> Sizes = {1, 1024, 64 * 1024, 1024 * 1024, 16 * 1024 * 1024};
+
+// The slots with NowClip and the clipboard both holding a text of size bytes.
+struct Ticking {
+    explicit Ticking(std::size_t size) : text(size, 'q') {
+        application.AppWindow = reinterpret_cast<win32::HWND>(0xA99);
+        Application = &application;
+        PutClipboardText(text);
+        slots.NowClip = TMemo(win32::CreateMemoWindow(nullptr, 0, 0, 80, 33));
+        slots.CreateSlotMemos(nullptr);
+    }
+    ~Ticking() { Application = nullptr; }
+
+    TApplication application;
+    TSlotPoll slots;
+    std::string text;
+};
+
+void UnchangedTick(benchmark::State& state) {
+    Ticking ticking(static_cast<std::size_t>(state.range(0)));
+    const long before = allocations;
+    for (auto _ : state) ticking.slots.Timer1Timer(nullptr);
+    state.counters["allocs/tick"] =
+        static_cast<double>(allocations - before) / static_cast<double>(state.iterations());
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+// Each tick finds a new text: NowClip is made to differ (outside the timing) before it.
+void ChangedTick(benchmark::State& state) {
+    Ticking ticking(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        BoxText(ticking.slots.NowClip.Handle()).assign("stale");
+        state.ResumeTiming();
+        ticking.slots.Timer1Timer(nullptr);
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void MemcpyFloor(benchmark::State& state) {
+    const auto size = static_cast<std::size_t>(state.range(0));
+    std::vector<char> from(size, 'q'), to(size);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), size);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
+BENCHMARK(MemcpyFloor)->ArgsProduct({Sizes});
+BENCHMARK(UnchangedTick)->ArgsProduct({Sizes});
+BENCHMARK(ChangedTick)->ArgsProduct({Sizes});
+BENCHMARK_MAIN();

@@ -1,0 +1,26 @@
+// Any block of bytes on the clipboard reads as the text before its first NUL (all of it when
+// there is none), and leaves the clipboard closed and no memory behind.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/application.h"
+#include "slots/clipboard.h"
+#include "tests/host/fake_win32.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ResetFake();
+    TApplication application;
+    application.AppWindow = reinterpret_cast<win32::HWND>(0xA99);
+    Application = &application;
+    const std::string block(reinterpret_cast<const char*>(data), size);
+    Fake().PutClipboardBytes(block);
+
+    const std::string text = ReadClipboardText();
+
+    if (text != block.substr(0, block.find('\0'))) __builtin_trap();
+    if (SharedClipboard().OpenDepth != 0 || Fake().clipboardOpen) __builtin_trap();
+    if (Fake().StrayBlocks() != 0) __builtin_trap();
+    Application = nullptr;
+    return 0;
+}
