@@ -337,6 +337,7 @@ TEST_F(RunningQuavelin, HoldingControlDigitForFiveSecondsLeavesNoMemoryBehind) {
     SendMessageA(Slot(6), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     HoldKeysUntil({VK_CONTROL, '6'}, [] { return false; }, 1000);
     const SIZE_T before = quavelin->PrivateBytes();
+    ASSERT_GT(before, 0u);
 
     HoldKeysUntil({VK_CONTROL, '6'}, [] { return false; }, 5000);
 

@@ -89,11 +89,12 @@ bool QuavelinProcess::WaitUntilIdle(DWORD timeoutMs) const {
     return WaitForInputIdle(process_, timeoutMs) == 0;
 }
 
+// The commit charge, which is the private memory; Wine leaves PrivateUsage at 0.
 SIZE_T QuavelinProcess::PrivateBytes() const {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
+    PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process_, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return counters.PrivateUsage;
+    GetProcessMemoryInfo(process_, &counters, sizeof counters);
+    return counters.PagefileUsage;
 }
 
 bool QuavelinProcess::Is32Bit() const {
