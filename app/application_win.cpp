@@ -8,6 +8,7 @@
 #include "app/exceptions.h"
 #include "app/fault_injection.h"
 #include "app/form.h"
+#include "app/window_class.h"
 
 namespace {
 
@@ -73,13 +74,12 @@ void TApplication::Initialize() {
     AppIcon = LoadIconA(instance, "MAINICON");
     const std::string title = TitleFromExecutable();
 
-    WNDCLASSA existing{};
-    if (!GetClassInfoA(instance, AppWindowClass, &existing)) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = AppWindowClass;
-        if (InjectedFault("RegisterClass") || !RegisterClassA(&windowClass)) throw EOutOfResources(ClassRegistrationMessage);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = AppWindowClass;
+    if (InjectedFault("RegisterClass") || !RegisterClassOnce(windowClass)) {
+        throw EOutOfResources(ClassRegistrationMessage);
     }
     AppWindow = CreateWindowExA(0, AppWindowClass, title.c_str(), AppWindowStyle,
                                 GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,

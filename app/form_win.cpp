@@ -5,12 +5,11 @@
 #include "app/application.h"
 #include "app/button.h"
 #include "app/exceptions.h"
+#include "app/window_class.h"
 
 namespace {
 
 void RegisterFormClass(const char* className, WNDPROC procedure, int color) {
-    WNDCLASSA existing{};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), className, &existing)) return;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -20,7 +19,7 @@ void RegisterFormClass(const char* className, WNDPROC procedure, int color) {
     if (!windowClass.hIcon) windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(color + 1));
     windowClass.lpszClassName = className;
-    RegisterClassA(&windowClass);
+    RegisterClassOnce(windowClass);
 }
 
 struct OtherWindowSearch {
@@ -139,8 +138,10 @@ void TForm::AdjustSizeToChildren() {
 }
 
 void TForm::ControlsChanged() {
-    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (font_) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    if (font_) {
+        for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        }
     }
     AdjustSizeToChildren();
 }

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/exceptions.h"
 #include "app/fault_injection.h"
+#include "app/window_class.h"
 
 namespace {
 
@@ -14,14 +15,11 @@ constexpr char NoTimerMessage[] =
     "\x83^\x83" "C\x83}\x81[\x82\xF0\x8E\xE6\x93\xBE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 
 HWND CreateUtilWindow(WNDPROC procedure, void* owner) {
-    WNDCLASSA existing{};
-    if (!GetClassInfoA(GetModuleHandleA(nullptr), UtilWindowClass, &existing)) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = UtilWindowClass;
-        RegisterClassA(&windowClass);
-    }
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = UtilWindowClass;
+    RegisterClassOnce(windowClass);
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, UtilWindowClass, "", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) throw EOutOfResources(NoTimerMessage);

@@ -15,6 +15,7 @@ set(SHELL_SOURCES
     app/form_win.cpp
     app/mbcs_win.cpp
     app/timer_win.cpp
+    app/window_class_win.cpp
     ui/tray_icon_win.cpp
     ui/Unit1_win.cpp)
 add_library(shell STATIC ${SHELL_SOURCES})
