@@ -338,6 +338,7 @@ TEST_F(RunningQuavelin, HoldingControlDigitForFiveSecondsLeavesNoMemoryBehind) {
     HoldKeysUntil({VK_CONTROL, '6'}, [] { return false; }, 1000);
     const SIZE_T before = quavelin->PrivateBytes();
     ASSERT_GT(before, 0u);
+    const QuavelinProcess::HeldObjects heldBefore = quavelin->Held();
 
     HoldKeysUntil({VK_CONTROL, '6'}, [] { return false; }, 5000);
 
@@ -345,6 +346,38 @@ TEST_F(RunningQuavelin, HoldingControlDigitForFiveSecondsLeavesNoMemoryBehind) {
     EXPECT_EQ(ClipboardText(), text);
     const SIZE_T after = quavelin->PrivateBytes();
     EXPECT_LT(after, before + 2 * 1024 * 1024) << before << " -> " << after << " bytes";
+    const QuavelinProcess::HeldObjects heldAfter = quavelin->Held();
+    EXPECT_LE(heldAfter.Gdi, heldBefore.Gdi + 2);
+    EXPECT_LE(heldAfter.User, heldBefore.User + 2);
+    EXPECT_LE(heldAfter.Handles, heldBefore.Handles + 4);
+    EXPECT_EQ(heldAfter.Windows, heldBefore.Windows);
+}
+
+// A 16 MB text is compared through its length first: every full read of it costs a conversion.
+TEST_F(RunningQuavelin, ASixteenMegabyteTextIsCapturedAndRecalledByteForByte) {
+    std::string large;
+    for (char line = 'a'; large.size() < 16 * 1024 * 1024; line = line == 'z' ? 'a' : line + 1) {
+        large += std::string(1022, line) + "\r\n";
+    }
+    const auto holds = [](HWND box, const std::string& text) {
+        return [box, &text] {
+            return SendMessageA(box, WM_GETTEXTLENGTH, 0, 0) == static_cast<LRESULT>(text.size()) &&
+                   WindowText(box) == text;
+        };
+    };
+
+    Copy(large);
+    EXPECT_TRUE(WaitUntil(holds(Slot(6), large), LargeTextTimeoutMs)) << "captured byte for byte";
+
+    const std::string seven = WindowText(Slot(7));
+    ASSERT_TRUE(HoldKeysUntil({VK_CONTROL, '7'}, holds(NowClip(), seven), LargeTextTimeoutMs));
+    ASSERT_TRUE(HoldKeysUntil({VK_CONTROL, '6'}, holds(NowClip(), large), LargeTextTimeoutMs));
+    EXPECT_TRUE(ClipboardText() == large) << "recalled byte for byte";
+
+    // Later tests work with short texts again.
+    const std::string shortText = "after 16 MB";
+    Copy(shortText);
+    EXPECT_TRUE(WaitUntil(holds(Slot(6), shortText), LargeTextTimeoutMs));
 }
 
 // Other programs may send anything: odd tray callbacks, a huge text into a slot box, messages

@@ -13,6 +13,7 @@
 
 #include "app/error_text.h"
 #include "tests/win/quavelin_process.h"
+#include "tests/win/test_window.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ protected:
             [] { maximised = std::make_unique<Started>(QuavelinStart{.ShowMode = SW_SHOWMAXIMIZED}); },
             [] { minimised = std::make_unique<Started>(QuavelinStart{.ShowMode = SW_SHOWMINNOACTIVE}); },
             [] { loggedOff = std::make_unique<Started>(QuavelinStart{}); },
+            [] { closedMidCapture = std::make_unique<Started>(QuavelinStart{}); },
             [] {
                 noTimer = std::make_unique<QuavelinProcess>(
                     QuavelinStart{.Program = "faults\\Quavelin.exe", .FailingCall = "SetTimer"});
@@ -81,17 +83,18 @@ protected:
         });
     }
     void SetUp() override {
-        ASSERT_TRUE(maximised && minimised && loggedOff && noTimer && noWindowClass);
+        ASSERT_TRUE(maximised && minimised && loggedOff && closedMidCapture && noTimer && noWindowClass);
     }
     static void TearDownTestSuite() {
         maximised.reset();
         minimised.reset();
         loggedOff.reset();
+        closedMidCapture.reset();
         noTimer.reset();
         noWindowClass.reset();
     }
 
-    static inline std::unique_ptr<Started> maximised, minimised, loggedOff;
+    static inline std::unique_ptr<Started> maximised, minimised, loggedOff, closedMidCapture;
     static inline std::unique_ptr<QuavelinProcess> noTimer, noWindowClass;
 };
 
@@ -181,6 +184,23 @@ TEST_F(StartsAndEnds, AWindowClassThatCannotBeRegisteredEndsWithRuntimeError217)
 
     PressOk(box);
     EXPECT_EQ(noWindowClass->WaitForExit(TickTimeoutMs * 4), 217u);
+}
+
+// Runs after the other copies have ended, so that this one alone reads the large text.
+TEST_F(StartsAndEnds, ACloseThatArrivesInTheMiddleOfALargeCaptureEndsCleanly) {
+    ASSERT_TRUE(closedMidCapture->WaitUntilRunning());
+    TestApplication owner;
+    std::string large;
+    while (large.size() < 4 * 1024 * 1024) large += std::string(1022, 'L') + "\r\n";
+
+    PutRawClipboard(CF_TEXT, large + '\0', owner.Window());
+    ASSERT_TRUE(WaitUntil([] { return closedMidCapture->process.Busy(closedMidCapture->mainWindow); },
+                          TickTimeoutMs)) << "the capture never started";
+    PostMessageA(closedMidCapture->mainWindow, WM_CLOSE, 0, 0);
+
+    DWORD code = STILL_ACTIVE;
+    WaitUntil([&] { return (code = closedMidCapture->process.WaitForExit(0)) != STILL_ACTIVE; }, LargeTextTimeoutMs);
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

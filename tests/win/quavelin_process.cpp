@@ -24,6 +24,26 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
     return TRUE;
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM counted) {
+    ++*reinterpret_cast<std::size_t*>(counted);
+    return TRUE;
+}
+
+struct WindowCount {
+    DWORD processId;
+    std::size_t count;
+};
+
+BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<WindowCount*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != wanted->processId) return TRUE;
+    ++wanted->count;
+    EnumChildWindows(window, &CountChild, reinterpret_cast<LPARAM>(&wanted->count));
+    return TRUE;
+}
+
 BOOL CALLBACK CollectEdit(HWND window, LPARAM boxes) {
     if (lstrcmpiA(WindowClass(window).c_str(), "Edit") == 0) {
         reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
@@ -95,6 +115,21 @@ SIZE_T QuavelinProcess::PrivateBytes() const {
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(process_, &counters, sizeof counters);
     return counters.PagefileUsage;
+}
+
+QuavelinProcess::HeldObjects QuavelinProcess::Held() const {
+    HeldObjects held;
+    held.Gdi = GetGuiResources(process_, GR_GDIOBJECTS);
+    held.User = GetGuiResources(process_, GR_USEROBJECTS);
+    GetProcessHandleCount(process_, &held.Handles);
+    WindowCount windows{GetProcessId(process_), 0};
+    EnumWindows(&CountWindowAndChildren, reinterpret_cast<LPARAM>(&windows));
+    held.Windows = windows.count;
+    return held;
+}
+
+bool QuavelinProcess::Busy(HWND window) const {
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 50, nullptr) == 0;
 }
 
 bool QuavelinProcess::Is32Bit() const {

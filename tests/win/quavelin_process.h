@@ -14,6 +14,8 @@
 inline constexpr DWORD StartTimeoutMs = 300000;
 // Anything the running program does within a few ticks.
 inline constexpr DWORD TickTimeoutMs = 5000;
+// Taking in or recalling a text of several megabytes, which the edit boxes lay out line by line.
+inline constexpr DWORD LargeTextTimeoutMs = 180000;
 
 struct QuavelinStart {
     std::string Program = "Quavelin.exe";
@@ -44,6 +46,17 @@ public:
     HANDLE Handle() const { return process_; }
     // The process's private memory in bytes.
     SIZE_T PrivateBytes() const;
+    // What the process holds of the system's objects. Wine reports no GDI or USER objects and
+    // no handle count for another process, so there the windows are what can be counted.
+    struct HeldObjects {
+        DWORD Gdi = 0;
+        DWORD User = 0;
+        DWORD Handles = 0;
+        std::size_t Windows = 0;
+    };
+    HeldObjects Held() const;
+    // Whether the process's thread is busy in a handler, rather than waiting for messages.
+    bool Busy(HWND window) const;
     // The exit code, or STILL_ACTIVE if the process did not end within timeoutMs.
     DWORD WaitForExit(DWORD timeoutMs) const;
 
