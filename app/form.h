@@ -28,7 +28,6 @@ struct TFontValues {
 // The window's own values, as the form's resource gives them, in resource order. The form
 // was designed at 96 pixels per inch; its creation handler runs after the whole construction.
 struct TFormValues {
-    const char* Name = "";
     const char* ClassName = "";
     int Left = 0, Top = 0, Width = 0, Height = 0;
     // The window sizes itself around its visible children.

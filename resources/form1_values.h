@@ -8,7 +8,6 @@ namespace form1 {
 inline constexpr char FontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
 
 inline const TFormValues Window{
-    .Name = "Form1",
     .ClassName = "TForm1",
     .Left = 278,
     .Top = 146,
