@@ -1,10 +1,10 @@
 // The entry point: the application object, the main window, the loop, the end of the process.
 #include <windows.h>
 
-#include "app/application.h"
-#include "app/error_text.h"
-#include "app/exceptions.h"
-#include "ui/Unit1.h"
+#include "framework/application.h"
+#include "base/error_text.h"
+#include "base/exceptions.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 set(FUZZ_SECONDS 10 CACHE STRING "How long ctest runs each fuzzer")
 
 add_executable(clipboard_read_fuzz tests/fuzz/clipboard_read_fuzz.cpp tests/host/fake_win32.cpp)
-target_link_libraries(clipboard_read_fuzz PRIVATE slot_core)
+target_link_libraries(clipboard_read_fuzz PRIVATE slots)
 add_executable(text_rules_fuzz tests/fuzz/text_rules_fuzz.cpp)
-target_link_libraries(text_rules_fuzz PRIVATE app_rules)
+target_link_libraries(text_rules_fuzz PRIVATE base)
 
 foreach(fuzzer clipboard_read text_rules)
     target_link_options(${fuzzer}_fuzz PRIVATE -fsanitize=fuzzer)

@@ -7,5 +7,5 @@ add_executable(host_tests
     tests/host/clipboard_test.cpp
     tests/host/slot_poll_test.cpp
     tests/host/text_rules_test.cpp)
-target_link_libraries(host_tests PRIVATE slot_core app_rules GTest::gtest_main)
+target_link_libraries(host_tests PRIVATE slots base GTest::gtest_main)
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60)

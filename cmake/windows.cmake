@@ -1,37 +1,4 @@
-# The Windows builds: the product and the test programs that run under Wine.
-if(MINGW)
-    add_link_options(-static)  # the programs run alone, with no compiler DLLs beside them
-endif()
-
-add_library(win32_seam STATIC slots/win32_seam_win.cpp)
-target_link_libraries(slot_core PUBLIC win32_seam)
-
-# The shell and the main window, built twice: for the product, and for the tests with
-# start-up failures that can be switched on (the product holds none of that).
-set(SHELL_SOURCES
-    app/application_win.cpp
-    app/button_win.cpp
-    app/error_display_win.cpp
-    app/form_win.cpp
-    app/mbcs_win.cpp
-    app/timer_win.cpp
-    app/window_class_win.cpp
-    ui/tray_icon_win.cpp
-    ui/Unit1_win.cpp)
-add_library(shell STATIC ${SHELL_SOURCES})
-target_link_libraries(shell PUBLIC slot_core app_rules shell32)
-add_library(shell_with_faults STATIC ${SHELL_SOURCES} app/fault_injection_win.cpp)
-target_link_libraries(shell_with_faults PUBLIC slot_core app_rules shell32)
-target_compile_definitions(shell_with_faults PUBLIC QUAVELIN_FAULT_INJECTION)
-
-enable_language(RC)
-add_executable(Quavelin WIN32 app/main_win.cpp resources/quavelin.rc)
-target_link_libraries(Quavelin PRIVATE shell)
-# Named like the product, so that its boxes read as the product's do.
-add_executable(QuavelinWithFaults WIN32 app/main_win.cpp resources/quavelin.rc)
-target_link_libraries(QuavelinWithFaults PRIVATE shell_with_faults)
-set_target_properties(QuavelinWithFaults PROPERTIES
-    OUTPUT_NAME Quavelin RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/faults)
+# The Windows test programs, which run under Wine.
 
 # GoogleTest from Debian's source package, cross-compiled with the product's own flags.
 set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -48,7 +15,7 @@ add_executable(wine_unit_tests
     tests/win/test_window.cpp
     tests/win/tray_icon_test.cpp
     ui/tray_icon_win.cpp)
-target_link_libraries(wine_unit_tests PRIVATE slot_core gtest_main shell32)
+target_link_libraries(wine_unit_tests PRIVATE slots gtest_main shell32)
 add_dependencies(wine_unit_tests clipboard_holder)
 
 add_executable(quavelin_e2e_tests
@@ -58,13 +25,13 @@ add_executable(quavelin_e2e_tests
     tests/win/quavelin_process.cpp
     tests/win/test_window.cpp
     tests/win/tray.cpp)
-target_link_libraries(quavelin_e2e_tests PRIVATE slot_core app_rules gtest_main shell32 version psapi)
+target_link_libraries(quavelin_e2e_tests PRIVATE slots base gtest_main shell32 version psapi)
 add_dependencies(quavelin_e2e_tests Quavelin QuavelinWithFaults)
 
 # Not a test: scripts/bench runs it.
 add_executable(quavelin_wine_bench tests/bench/quavelin_wine_bench.cpp tests/win/quavelin_process.cpp
     tests/win/test_window.cpp)
-target_link_libraries(quavelin_wine_bench PRIVATE slot_core psapi)
+target_link_libraries(quavelin_wine_bench PRIVATE slots psapi)
 add_dependencies(quavelin_wine_bench Quavelin)
 
 # Where a 32-bit program takes a minute to start (32-bit code emulated), the 32-bit build's

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <limits>
 
-#include "app/application.h"
-#include "app/exceptions.h"
-#include "app/scoped_handle.h"
+#include "framework/application.h"
+#include "base/exceptions.h"
+#include "base/scoped_handle.h"
 
 namespace {
 

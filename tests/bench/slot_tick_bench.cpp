@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "framework/application.h"
 #include "slots/slot_poll.h"
 #include "tests/bench/in_memory_win32.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/application.h"
+#include "framework/application.h"
 #include "slots/clipboard.h"
 #include "tests/host/fake_win32.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_title.h"
-#include "app/error_text.h"
+#include "base/program_title.h"
+#include "base/error_text.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/application.h"
-#include "app/exceptions.h"
+#include "framework/application.h"
+#include "base/exceptions.h"
 #include "slots/clipboard.h"
 #include "tests/host/fake_win32.h"
 

@@ -2,8 +2,8 @@
 // error boxes, in code page 932 where a trail byte may look like a backslash or a dot.
 #include <gtest/gtest.h>
 
-#include "app/app_title.h"
-#include "app/error_text.h"
+#include "base/program_title.h"
+#include "base/error_text.h"
 
 namespace {
 

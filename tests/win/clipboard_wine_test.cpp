@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/exceptions.h"
+#include "base/exceptions.h"
 #include "slots/clipboard.h"
 #include "tests/win/test_window.h"
 

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/error_text.h"
+#include "base/error_text.h"
 #include "tests/win/quavelin_process.h"
 #include "tests/win/test_window.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "app/application.h"
+#include "framework/application.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "app/object.h"
-#include "app/scoped_handle.h"
+#include "base/object.h"
+#include "base/scoped_handle.h"
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone = 0, caHide = 1, caFree = 2, caMinimize = 3 };

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's values: its own properties and its declared children, in resource order.
-#include "app/form.h"
+#include "framework/form.h"
 
 namespace form1 {
 

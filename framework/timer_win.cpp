@@ -1,9 +1,9 @@
-#include "app/timer.h"
+#include "framework/timer.h"
 
-#include "app/application.h"
-#include "app/exceptions.h"
-#include "app/fault_injection.h"
-#include "app/window_class.h"
+#include "framework/application.h"
+#include "base/exceptions.h"
+#include "framework/fault_injection.h"
+#include "framework/window_class.h"
 
 namespace {
 

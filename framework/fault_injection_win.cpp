@@ -1,5 +1,5 @@
 // Compiled into test builds only.
-#include "app/fault_injection.h"
+#include "framework/fault_injection.h"
 
 #include <windows.h>
 

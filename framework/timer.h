@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/object.h"
+#include "base/object.h"
 
 class TTimer : public TObject {
 public:

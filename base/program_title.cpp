@@ -1,4 +1,4 @@
-#include "app/app_title.h"
+#include "base/program_title.h"
 
 std::string ProgramNameFromPath(std::string_view path, LeadByteTest isLead) {
     std::size_t nameStart = 0;

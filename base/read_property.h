@@ -1,8 +1,8 @@
 #pragma once
 // A failure while a component's property is applied from the form's values is passed on as an
 // EReadError that names the component and the property.
-#include "app/error_text.h"
-#include "app/exceptions.h"
+#include "base/error_text.h"
+#include "base/exceptions.h"
 
 template <typename Apply>
 void ReadProperty(const char* component, const char* property, Apply apply) {

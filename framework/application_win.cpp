@@ -1,14 +1,14 @@
-#include "app/application.h"
+#include "framework/application.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "app/app_title.h"
-#include "app/exceptions.h"
-#include "app/fault_injection.h"
-#include "app/form.h"
-#include "app/window_class.h"
+#include "base/program_title.h"
+#include "base/exceptions.h"
+#include "framework/fault_injection.h"
+#include "framework/form.h"
+#include "framework/window_class.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/mbcs.h"
+#include "base/mbcs.h"
 
 #include <windows.h>
 

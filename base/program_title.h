@@ -4,6 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/mbcs.h"
+#include "base/mbcs.h"
 
 std::string ProgramNameFromPath(std::string_view path, LeadByteTest isLead);

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "app/application.h"
-#include "app/error_text.h"
-#include "app/exceptions.h"
+#include "framework/application.h"
+#include "base/error_text.h"
+#include "base/exceptions.h"
 
 namespace {
 

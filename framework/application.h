@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/object.h"
+#include "base/object.h"
 
 struct HWND__;
 struct HICON__;

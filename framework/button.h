@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "app/form.h"
-#include "app/object.h"
+#include "framework/form.h"
+#include "base/object.h"
 
 class TButton : public TObject {
 public:

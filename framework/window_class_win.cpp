@@ -1,4 +1,4 @@
-#include "app/window_class.h"
+#include "framework/window_class.h"
 
 bool RegisterClassOnce(const WNDCLASSA& windowClass) {
     WNDCLASSA existing{};

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/mbcs.h"
+#include "base/mbcs.h"
 
 // An error box's text: "." appended when the last character, compared as an unsigned byte
 // string, sorts after "." (any double-byte character, any byte above 0x2E).

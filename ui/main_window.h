@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "app/button.h"
-#include "app/form.h"
-#include "app/timer.h"
+#include "framework/button.h"
+#include "framework/form.h"
+#include "framework/timer.h"
 #include "slots/slot_poll.h"
 #include "ui/tray_icon.h"
 

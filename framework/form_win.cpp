@@ -1,11 +1,11 @@
-#include "app/form.h"
+#include "framework/form.h"
 
 #include <algorithm>
 
-#include "app/application.h"
-#include "app/button.h"
-#include "app/exceptions.h"
-#include "app/window_class.h"
+#include "framework/application.h"
+#include "framework/button.h"
+#include "base/exceptions.h"
+#include "framework/window_class.h"
 
 namespace {
 

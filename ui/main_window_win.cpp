@@ -1,10 +1,10 @@
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 
 #include <cstdint>
 
-#include "app/application.h"
-#include "app/read_property.h"
-#include "resources/form1_values.h"
+#include "framework/application.h"
+#include "base/read_property.h"
+#include "ui/main_window_values.h"
 
 // The declared children in the order the form's values list them: NowClip, Button3, Timer1.
 TForm1::TForm1() : TForm(form1::Window) {

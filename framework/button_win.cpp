@@ -1,6 +1,6 @@
-#include "app/button.h"
+#include "framework/button.h"
 
-#include "app/exceptions.h"
+#include "base/exceptions.h"
 
 namespace {
 
