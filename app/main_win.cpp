@@ -1,45 +1,80 @@
 // The entry point: the application object, the main window, the loop, the end of the process.
 #include <windows.h>
 
-#include "framework/application.h"
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+
 #include "base/error_text.h"
 #include "base/exceptions.h"
+#include "base/mbcs.h"
+#include "base/program_title.h"
+#include "framework/application.h"
 #include "ui/main_window.h"
 
 namespace {
 
+constexpr int RuntimeErrorNumber = 217;
+constexpr UINT FatalExitCode = 1;
+
+std::uintptr_t ExecutableBase() { return reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)); }
+
 // Where in the executable the failure was caught, relative to its load address.
 std::uint32_t OffsetInExecutable(const void* code) {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(code) -
-                                      reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)));
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(code) - ExecutableBase());
+}
+
+// The failure address in 8 hexadecimal digits: the address itself where it fits (32-bit
+// Windows), else its offset in the executable.
+std::uint32_t RuntimeErrorAddress(const void* code) {
+    const auto address = reinterpret_cast<std::uintptr_t>(code);
+    if (address <= UINT32_MAX) return static_cast<std::uint32_t>(address);
+    return OffsetInExecutable(code);
 }
 
 std::string ExecutableFileName() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path);
-    return full.substr(full.find_last_of('\\') + 1);
+    return std::string(FileNameOfPath(path, &IsSystemLeadByte));
 }
 
 [[noreturn]] void EndWithRuntimeError(const void* address) {
-    MessageBoxA(nullptr, RuntimeErrorText(217, reinterpret_cast<std::uintptr_t>(address)).c_str(),
-                "Error", 0);
-    ExitProcess(217);
+    MessageBoxA(nullptr, RuntimeErrorText(RuntimeErrorNumber, RuntimeErrorAddress(address)).c_str(), "Error", 0);
+    ExitProcess(RuntimeErrorNumber);
 }
 
-void ShowFatalError(const Exception& error, const void* address) {
-    const std::string text = FatalErrorText(error.ClassName(), ExecutableFileName(),
-                                            OffsetInExecutable(address), error.Message());
+void ShowFatalError(const char* className, const std::string& message, const void* address) {
+    const std::string text =
+        FatalErrorText(className, ExecutableFileName(), OffsetInExecutable(address), message);
     MessageBoxA(nullptr, text.c_str(), FatalErrorCaption, MB_TASKMODAL | MB_ICONERROR);
 }
 
-TForm* ConstructForm1() { return new TForm1(); }
+// Shows the failure being handled in the fatal box; called from inside a catch block only.
+void ShowCurrentFatalError(const void* address) noexcept {
+    try {
+        try {
+            throw;
+        } catch (const Exception& error) {
+            ShowFatalError(error.ClassName(), error.Message(), address);
+        } catch (const std::exception& error) {
+            ShowFatalError("Exception", error.what(), address);
+        } catch (...) {
+            ShowFatalError("Exception", "", address);
+        }
+    } catch (...) {
+        // No memory even for the box's text: the exit code still tells.
+    }
+}
+
+std::unique_ptr<TForm> ConstructMainWindow(TApplication& application) {
+    return std::make_unique<TMainWindow>(application);
+}
 
 // Destroys the windows, then the application window, and exits with code.
 [[noreturn]] void EndProcess(TApplication& application, UINT code) {
     application.ShutdownWindows();
     application.Finalize();
-    Application = nullptr;
     ExitProcess(code);
 }
 
@@ -48,18 +83,15 @@ TForm* ConstructForm1() { return new TForm1(); }
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     static TApplication application;
     try {
-        Application = &application;
         application.Initialize();
     } catch (...) {
         EndWithRuntimeError(reinterpret_cast<const void*>(&WinMain));
     }
     try {
-        TForm* form = nullptr;
-        application.CreateMainWindow(&ConstructForm1, form);
-        Form1 = static_cast<TForm1*>(form);
-    } catch (const Exception& error) {
-        ShowFatalError(error, reinterpret_cast<const void*>(&ConstructForm1));
-        EndProcess(application, 1);
+        application.CreateMainWindow([] { return ConstructMainWindow(application); });
+    } catch (...) {
+        ShowCurrentFatalError(reinterpret_cast<const void*>(&ConstructMainWindow));
+        EndProcess(application, FatalExitCode);
     }
     application.RunMessageLoop();
     EndProcess(application, 0);

@@ -21,9 +21,9 @@ std::string_view LastCharacter(std::string_view text, LeadByteTest isLead) {
     return text.substr(start);
 }
 
-std::string Hex8(std::uintmax_t value) {
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%08llX", static_cast<unsigned long long>(value));
+std::string Hex8(std::uint32_t value) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08lX", static_cast<unsigned long>(value));
     return digits;
 }
 
@@ -47,7 +47,7 @@ std::string FatalErrorText(std::string_view className, std::string_view moduleNa
     return text;
 }
 
-std::string RuntimeErrorText(int errorNumber, std::uintptr_t address) {
+std::string RuntimeErrorText(int errorNumber, std::uint32_t address) {
     char number[8];
     std::snprintf(number, sizeof number, "%3d", errorNumber % 1000);
     return std::string("Runtime error ") + number + " at " + Hex8(address);

@@ -16,7 +16,7 @@ std::string FatalErrorText(std::string_view className, std::string_view moduleNa
                            std::uint32_t relativeAddress, std::string_view message);
 
 // "Runtime error 217 at 0040A1B2": the box shown when the application object cannot be made.
-std::string RuntimeErrorText(int errorNumber, std::uintptr_t address);
+std::string RuntimeErrorText(int errorNumber, std::uint32_t address);
 
 // The message of a failure while a component's property is read from the form's values.
 std::string ReadErrorMessage(std::string_view component, std::string_view property,

@@ -1,16 +1,19 @@
 #pragma once
 // The application object: one per process, from before the main window is built until after it
-// is gone. Its header stays free of <windows.h> so that the clipboard layer can name the
-// application window as owner; Initialize() and the rest live in application_win.cpp.
-#include <exception>
-#include <string>
+// is gone. It owns the hidden application window (the taskbar button; the owner of the main
+// window, of every error box and of the clipboard while it is open), the main window, the
+// message loop and the error display.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/object.h"
-
-struct HWND__;
-struct HICON__;
-class TForm;
+#include "framework/error_display.h"
+#include "framework/form.h"
+#include "framework/form_host.h"
 
 class TApplication : public TObject {
 public:
@@ -18,41 +21,49 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Loads the icon, derives the title and creates the hidden application window.
+    // Loads the icon, derives the title, creates the hidden application window and installs the
+    // error display. Raises EOutOfResources when the window cannot be made.
     void Initialize();
     // Destroys the application window: the last step before the process exits.
     void Finalize();
 
-    std::string AppTitle() const;
-    void CreateMainWindow(TForm* (*construct)(), TForm*& reference);
+    HWND AppWindow() const { return appWindow_; }
+    HICON AppIcon() const { return appIcon_; }
+    // Builds the main window. A failure while it is built passes on; a failure of its creation
+    // handler is shown and start-up goes on.
+    void CreateMainWindow(const std::function<std::unique_ptr<TForm>()>& construct);
     void RunMessageLoop();
-    void RequestQuit();
-    void ReportError(const std::exception& error, TObject* sender);
-    void ShowErrorBox(const std::exception& error);
-    int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags);
-    void SyncTaskbarButton();
-    void MinimizeApplication();
-    void RestoreApplication();
     // Destroys the main window, as the end of the process does.
     void ShutdownWindows();
-    // Every window object, from its construction to its destruction.
-    void RegisterForm(TForm* form);
-    void UnregisterForm(TForm* form);
+    void RestoreApplication();
 
-    // The hidden application window: owner of the main window, of every error box and of the
-    // clipboard while it is open.
-    HWND__* AppWindow = nullptr;
-    HICON__* AppIcon = nullptr;
-    TForm* MainForm = nullptr;
+    // Whether the loop shows the main window when it starts.
     bool ShowMainWindowOnRun = true;
     bool QuitRequested = false;
 
+    // What the forms are given of the application: the owner window, the icon, and the
+    // functions below.
+    const TFormHost& FormHost() const { return formHost_; }
+    void RequestQuit();
+    void MinimizeApplication();
+
 private:
+    static LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleAppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void ApplyStartupShowMode();
     bool ProcessOneMessage();
+    bool PreprocessKey(const MSG& message);
+    void FormCreated(TForm& form);
+    void FormDestroyed(TForm& form);
+    void SyncTaskbarButton();
 
+    HWND appWindow_ = nullptr;
+    HICON appIcon_ = nullptr;
+    TFormHost formHost_;
+    std::optional<TErrorDisplay> errorDisplay_;
+    std::unique_ptr<TForm> mainForm_;
+    // Every window object, from its construction to its destruction.
     std::vector<TForm*> forms_;
-    bool errorBoxOpen_ = false;
+    // The visibility that SyncTaskbarButton last gave the application window.
+    bool taskbarButtonShown_ = false;
 };
-
-// The process's application object while it exists.
-inline TApplication* Application = nullptr;

@@ -1,27 +1,20 @@
 #include "framework/application.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <string>
 
-#include "base/program_title.h"
 #include "base/exceptions.h"
-#include "framework/fault_injection.h"
-#include "framework/form.h"
+#include "base/mbcs.h"
+#include "base/program_title.h"
+#include "framework/error_guard.h"
 #include "framework/window_class.h"
 
 namespace {
 
 constexpr char AppWindowClass[] = "TApplication";
 constexpr DWORD AppWindowStyle = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
-
-// Shift-JIS: "ウィンドウクラスの作成でエラーが発生しました" (the window class could not be made)
-constexpr char ClassRegistrationMessage[] =
-    "\x83" "E\x83" "B\x83\x93\x83h\x83" "E\x83N\x83\x89\x83X\x82\xCC\x8D\xEC\x90\xAC\x82\xC5\x83G"
-    "\x83\x89\x81[\x82\xAA\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-
-// The visibility that SyncTaskbarButton last gave the application window.
-bool TaskbarButtonShown = false;
+// The show mode when whoever started the program gave none.
+constexpr WORD DefaultShowMode = SW_SHOWDEFAULT;
 
 // The executable's name without folder and extension, lower case from the second byte on.
 std::string TitleFromExecutable() {
@@ -33,125 +26,128 @@ std::string TitleFromExecutable() {
     return title;
 }
 
-bool MajorVersionAboveThree() {
-    // The major version sits in the low byte of GetVersion's result.
-    return (GetVersion() & 0xFF) > 3;
+HWND CreateAppWindow(const std::string& title) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = AppWindowClass;
+    RegisterClassOnce(windowClass);
+    HWND window = CreateWindowExA(0, AppWindowClass, title.c_str(), AppWindowStyle,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                                  0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window) throw EOutOfResources(ClassRegistrationMessage);
+    return window;
 }
 
-LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TApplication* application = Application;
-    if (!application) return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        switch (message) {
-            case WM_CLOSE:
-                if (application->MainForm) application->MainForm->CloseMainWindow();
-                return 0;
-            case WM_ENDSESSION:
-                if (wParam) application->QuitRequested = true;
-                return 0;
-            case WM_SYSCOMMAND:
-                if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-                    application->MinimizeApplication();
-                    return 0;
-                }
-                if ((wParam & 0xFFF0) == SC_RESTORE) {
-                    application->RestoreApplication();
-                    return 0;
-                }
-                break;
-        }
-    } catch (const std::exception& error) {
-        application->ReportError(error, application);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+// The taskbar button offers restore, minimise and close only.
+void TrimSystemMenu(HWND window) {
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    DeleteMenu(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND);
+    DeleteMenu(systemMenu, SC_SIZE, MF_BYCOMMAND);
+    DeleteMenu(systemMenu, SC_MOVE, MF_BYCOMMAND);
 }
+
+bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
 }  // namespace
 
 void TApplication::Initialize() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    AppIcon = LoadIconA(instance, "MAINICON");
-    const std::string title = TitleFromExecutable();
-
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = AppWindowClass;
-    if (InjectedFault("RegisterClass") || !RegisterClassOnce(windowClass)) {
-        throw EOutOfResources(ClassRegistrationMessage);
-    }
-    AppWindow = CreateWindowExA(0, AppWindowClass, title.c_str(), AppWindowStyle,
-                                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                                0, 0, nullptr, nullptr, instance, nullptr);
-    if (!AppWindow) throw EOutOfResources(ClassRegistrationMessage);
-    SetWindowLongPtrA(AppWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AppWindowProc));
-
-    HICON icon = AppIcon ? AppIcon : LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
-    HMENU systemMenu = GetSystemMenu(AppWindow, FALSE);
-    if (MajorVersionAboveThree()) {
-        SendMessageA(AppWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SetClassLongPtrA(AppWindow, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
-    }
-    DeleteMenu(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND);
-    DeleteMenu(systemMenu, SC_SIZE, MF_BYCOMMAND);
-    if (MajorVersionAboveThree()) DeleteMenu(systemMenu, SC_MOVE, MF_BYCOMMAND);
+    appIcon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    appWindow_ = CreateAppWindow(TitleFromExecutable());
+    SetWindowLongPtrA(appWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(appWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TApplication::AppWindowProc));
+    HICON icon = appIcon_ ? appIcon_ : LoadIconA(nullptr, IDI_APPLICATION);
+    SendMessageA(appWindow_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetClassLongPtrA(appWindow_, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+    TrimSystemMenu(appWindow_);
+    formHost_ = {
+        .OwnerWindow = appWindow_,
+        .ProgramIcon = appIcon_,
+        .OnFormCreated = [this](TForm& form) { FormCreated(form); },
+        .OnFormDestroyed = [this](TForm& form) { FormDestroyed(form); },
+        .OnVisibilityChanged = [this] { SyncTaskbarButton(); },
+        .IsMainForm = [this](const TForm& form) { return mainForm_.get() == &form; },
+        .OnMainFormClosed = [this] { RequestQuit(); },
+        .OnMinimize = [this] { MinimizeApplication(); },
+    };
+    errorDisplay_.emplace(appWindow_);
+    InstallErrorReporter([this](const std::exception& error, TObject* sender) {
+        errorDisplay_->ReportError(error, sender);
+    });
     ShowMainWindowOnRun = true;
 }
 
 void TApplication::Finalize() {
-    if (!AppWindow) return;
-    if (MajorVersionAboveThree()) SendMessageA(AppWindow, WM_SETICON, ICON_BIG, 0);
-    DestroyWindow(AppWindow);
-    AppWindow = nullptr;
+    if (!appWindow_) return;
+    InstallErrorReporter(nullptr);
+    SendMessageA(appWindow_, WM_SETICON, ICON_BIG, 0);
+    DestroyWindow(appWindow_);
+    appWindow_ = nullptr;
 }
 
-std::string TApplication::AppTitle() const {
-    char title[256] = {};
-    GetWindowTextA(AppWindow, title, sizeof title);
-    return title;
+LRESULT CALLBACK TApplication::AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!application) return DefWindowProcA(window, message, wParam, lParam);
+    return Guarded(application, [&] { return application->HandleAppWindowMessage(message, wParam, lParam); });
 }
 
-// The reference is set before the window is built, and cleared again if building fails.
-void TApplication::CreateMainWindow(TForm* (*construct)(), TForm*& reference) {
-    try {
-        reference = construct();
-    } catch (...) {
-        reference = nullptr;
-        throw;
+// The taskbar button's commands and the notice of a log-off reach the program here.
+LRESULT TApplication::HandleAppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            if (mainForm_) mainForm_->CloseMainWindow();
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) QuitRequested = true;
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                MinimizeApplication();
+                return 0;
+            }
+            if ((wParam & 0xFFF0) == SC_RESTORE) {
+                RestoreApplication();
+                return 0;
+            }
+            break;
     }
-    if (reference->OnCreate) {
-        try {
-            reference->OnCreate(reference);
-        } catch (const std::exception& error) {
-            ReportError(error, reference);
-        }
-    }
-    if (!MainForm) MainForm = reference;
+    return DefWindowProcA(appWindow_, message, wParam, lParam);
+}
+
+// The window is the main window before its creation handler runs, so that a close arriving while
+// that handler's error box is open ends the program instead of leaving it with no window.
+void TApplication::CreateMainWindow(const std::function<std::unique_ptr<TForm>()>& construct) {
+    mainForm_ = construct();
+    TForm& form = *mainForm_;
+    if (form.OnCreate) Guarded(&form, [&form] { form.OnCreate(&form); });
 }
 
 void TApplication::RunMessageLoop() {
-    if (!MainForm) return;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoA(&startup);
-    const WORD showMode = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : 10;
-    if (showMode == SW_SHOWMAXIMIZED) MainForm->WindowState = wsMaximized;
-    if (showMode == SW_SHOWMINNOACTIVE) MainForm->WindowState = wsMinimized;
+    if (!mainForm_) return;
+    ApplyStartupShowMode();
     if (ShowMainWindowOnRun) {
-        if (MainForm->WindowState == wsMinimized) {
+        if (mainForm_->WindowState == wsMinimized) {
             MinimizeApplication();
         } else {
-            MainForm->SetVisible(true);
+            mainForm_->SetVisible(true);
         }
     }
     while (!QuitRequested) {
-        try {
+        Guarded(this, [this] {
             if (!ProcessOneMessage()) WaitMessage();
-        } catch (const std::exception& error) {
-            ReportError(error, this);
-        }
+        });
     }
+}
+
+// Maximised or minimised, as whoever started the program asked: recorded only, it takes effect
+// the first time the window is shown.
+void TApplication::ApplyStartupShowMode() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    const WORD showMode = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : DefaultShowMode;
+    if (showMode == SW_SHOWMAXIMIZED) mainForm_->WindowState = wsMaximized;
+    if (showMode == SW_SHOWMINNOACTIVE) mainForm_->WindowState = wsMinimized;
 }
 
 // One pass: false when the queue was empty.
@@ -162,70 +158,78 @@ bool TApplication::ProcessOneMessage() {
         QuitRequested = true;
         return true;
     }
-    // Tab and the other navigation keys move between the main window's controls.
-    if (MainForm && IsDialogMessageA(MainForm->Handle(), &message)) return true;
+    if (PreprocessKey(message)) return true;
     TranslateMessage(&message);
     DispatchMessageA(&message);
     return true;
 }
 
+// A key goes first to the form that holds its target, which may use it.
+bool TApplication::PreprocessKey(const MSG& message) {
+    if (!IsKeyboardMessage(message.message)) return false;
+    for (TForm* form : forms_) {
+        HWND window = form->Handle();
+        if (message.hwnd == window || IsChild(window, message.hwnd)) return form->PreprocessKey(message);
+    }
+    return false;
+}
+
 void TApplication::RequestQuit() { PostQuitMessage(0); }
 
-void TApplication::RegisterForm(TForm* form) {
-    forms_.push_back(form);
+void TApplication::FormCreated(TForm& form) {
+    forms_.push_back(&form);
     SyncTaskbarButton();
 }
 
-void TApplication::UnregisterForm(TForm* form) {
-    std::erase(forms_, form);
+void TApplication::FormDestroyed(TForm& form) {
+    std::erase(forms_, &form);
     SyncTaskbarButton();
 }
 
 // The taskbar button is the application window's, shown exactly while a form is visible.
 void TApplication::SyncTaskbarButton() {
-    if (!AppWindow) return;
+    if (!appWindow_) return;
     const bool wanted = std::any_of(forms_.begin(), forms_.end(), [](TForm* form) { return form->Visible(); });
-    if ((IsWindowVisible(AppWindow) != FALSE) != TaskbarButtonShown) return;
-    if (wanted == TaskbarButtonShown) return;
-    SetWindowPos(AppWindow, nullptr, 0, 0, 0, 0,
+    if ((IsWindowVisible(appWindow_) != FALSE) != taskbarButtonShown_) return;
+    if (wanted == taskbarButtonShown_) return;
+    SetWindowPos(appWindow_, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
                      (wanted ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    TaskbarButtonShown = wanted;
+    taskbarButtonShown_ = wanted;
 }
 
 // The application window is laid over the main window and minimised by the system, so that the
 // owned main window disappears with it into the taskbar button.
 void TApplication::MinimizeApplication() {
-    if (IsIconic(AppWindow)) return;
-    SetActiveWindow(AppWindow);
-    const bool overMainWindow = MainForm && (MainForm->Visible() || ShowMainWindowOnRun) &&
-                                IsWindowEnabled(MainForm->Handle());
+    if (IsIconic(appWindow_)) return;
+    SetActiveWindow(appWindow_);
+    const bool overMainWindow = mainForm_ && (mainForm_->Visible() || ShowMainWindowOnRun) &&
+                                IsWindowEnabled(mainForm_->Handle());
     if (!overMainWindow) {
-        ShowWindow(AppWindow, SW_MINIMIZE);
+        ShowWindow(appWindow_, SW_MINIMIZE);
         return;
     }
     RECT area{};
-    GetWindowRect(MainForm->Handle(), &area);
-    SetWindowPos(AppWindow, nullptr, area.left, area.top, area.right - area.left, 0, SWP_SHOWWINDOW);
-    DefWindowProcA(AppWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    GetWindowRect(mainForm_->Handle(), &area);
+    SetWindowPos(appWindow_, nullptr, area.left, area.top, area.right - area.left, 0, SWP_SHOWWINDOW);
+    DefWindowProcA(appWindow_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TApplication::RestoreApplication() {
-    if (!IsIconic(AppWindow)) return;
-    SetActiveWindow(AppWindow);
-    DefWindowProcA(AppWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
-    SetWindowPos(AppWindow, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2,
+    if (!IsIconic(appWindow_)) return;
+    SetActiveWindow(appWindow_);
+    DefWindowProcA(appWindow_, WM_SYSCOMMAND, SC_RESTORE, 0);
+    SetWindowPos(appWindow_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2,
                  GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOZORDER);
-    if (!MainForm) return;
-    if (MainForm->WindowState == wsMinimized && !MainForm->Visible()) {
-        MainForm->WindowState = wsNormal;
-        MainForm->SetVisible(true);
+    if (!mainForm_) return;
+    if (mainForm_->WindowState == wsMinimized && !mainForm_->Visible()) {
+        mainForm_->WindowState = wsNormal;
+        mainForm_->SetVisible(true);
     }
-    MainForm->FocusActiveControl();
+    mainForm_->FocusActiveControl();
 }
 
 void TApplication::ShutdownWindows() {
-    ShowOwnedPopups(AppWindow, FALSE);
-    delete MainForm;
-    MainForm = nullptr;
+    ShowOwnedPopups(appWindow_, FALSE);
+    mainForm_.reset();
 }

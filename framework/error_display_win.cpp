@@ -1,19 +1,23 @@
-// The error display: every failure of a handler is shown in a box owned by the application
-// window, modal for the whole program. At most one box is open at a time: a failure reported
-// while one is open (say, on every tick while another program holds the clipboard) is dropped.
-#include <windows.h>
+#include "framework/error_display.h"
 
 #include <vector>
 
-#include "framework/application.h"
 #include "base/error_text.h"
 #include "base/exceptions.h"
+#include "base/mbcs.h"
+#include "base/scope_exit.h"
 
 namespace {
 
 std::string MessageOf(const std::exception& error) {
     if (const auto* own = dynamic_cast<const Exception*>(&error)) return own->Message();
     return error.what();
+}
+
+std::string CaptionOf(HWND window) {
+    char caption[256] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    return caption;
 }
 
 void MoveCentreTo(HWND window, const RECT& area) {
@@ -45,43 +49,54 @@ private:
     std::vector<HWND> disabled_;
 };
 
+// Keeps a window on the centre of another monitor while a box is open, then puts it back.
+class CentredOnMonitorOf {
+public:
+    CentredOnMonitorOf(HWND window, HWND active) : window_(window) {
+        HMONITOR monitor = MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
+        if (monitor == MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) return;
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoA(monitor, &info);
+        GetWindowRect(window, &original_);
+        moved_ = true;
+        MoveCentreTo(window, info.rcMonitor);
+    }
+    ~CentredOnMonitorOf() {
+        if (moved_) MoveCentreTo(window_, original_);
+    }
+    CentredOnMonitorOf(const CentredOnMonitorOf&) = delete;
+    CentredOnMonitorOf& operator=(const CentredOnMonitorOf&) = delete;
+
+private:
+    HWND window_;
+    RECT original_{};
+    bool moved_ = false;
+};
+
 }  // namespace
 
-void TApplication::ReportError(const std::exception& error, TObject*) {
+void TErrorDisplay::ReportError(const std::exception& error, TObject*) {
     if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
     if (dynamic_cast<const EAbort*>(&error)) return;
-    if (errorBoxOpen_) return;
-    errorBoxOpen_ = true;
-    struct BoxClosed {
-        bool& open;
-        ~BoxClosed() { open = false; }
-    } closed{errorBoxOpen_};
+    if (boxOpen_) return;
+    boxOpen_ = true;
+    const ScopeExit boxClosed([this] { boxOpen_ = false; });
     ShowErrorBox(error);
 }
 
-void TApplication::ShowErrorBox(const std::exception& error) {
-    AppMessageBox(WithFullStop(MessageOf(error), &IsSystemLeadByte), AppTitle(), MB_OK | MB_ICONSTOP);
+void TErrorDisplay::ShowErrorBox(const std::exception& error) {
+    AppMessageBox(WithFullStop(MessageOf(error), &IsSystemLeadByte), CaptionOf(owner_), MB_OK | MB_ICONSTOP);
 }
 
-// The box's owner is moved onto the active window's monitor first, so the box appears there.
-int TApplication::AppMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int TErrorDisplay::AppMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     HWND active = GetActiveWindow();
-    RECT appRect{};
-    const bool moved = MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) !=
-                       MonitorFromWindow(AppWindow, MONITOR_DEFAULTTONEAREST);
-    if (moved) {
-        GetWindowRect(AppWindow, &appRect);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoA(MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &monitor);
-        MoveCentreTo(AppWindow, monitor.rcMonitor);
-    }
     int result;
     {
+        CentredOnMonitorOf onActiveMonitor(owner_, active);
         DisabledThreadWindows disabled;
-        result = MessageBoxA(AppWindow, text.c_str(), caption.c_str(), flags);
+        result = MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
     }
-    if (moved) MoveCentreTo(AppWindow, appRect);
     SetActiveWindow(active);
     return result;
 }

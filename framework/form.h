@@ -1,6 +1,6 @@
 #pragma once
-// The form base: a top-level window owned by the application window. A static window
-// procedure finds the object and calls its one virtual message handler inside an error guard.
+// The form base: a top-level window owned by the application window. Its static window
+// procedure finds the object and calls its one virtual message handler inside the error guard.
 #include <windows.h>
 
 #include <functional>
@@ -8,9 +8,12 @@
 
 #include "base/object.h"
 #include "base/scoped_handle.h"
+#include "framework/form_host.h"
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-enum TCloseAction { caNone = 0, caHide = 1, caFree = 2, caMinimize = 3 };
+// What a close does with the window: keep it, or hide it (which ends the program for the main
+// window). The close handler may change it.
+enum TCloseAction { caNone = 0, caHide = 1 };
 
 // A control's place on its form, in pixels.
 struct TBounds {
@@ -25,8 +28,8 @@ struct TFontValues {
     std::string Name;
 };
 
-// The window's own values, as the form's resource gives them, in resource order. The form
-// was designed at 96 pixels per inch; its creation handler runs after the whole construction.
+// The window's own values, in the order its design gives them. The form was designed at 96
+// pixels per inch; its creation handler runs after the whole construction.
 struct TFormValues {
     const char* ClassName = "";
     int Left = 0, Top = 0, Width = 0, Height = 0;
@@ -39,7 +42,7 @@ struct TFormValues {
 
 class TForm : public TObject {
 public:
-    explicit TForm(const TFormValues& values);
+    TForm(const TFormHost& host, const TFormValues& values);
     ~TForm() override;
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
@@ -57,6 +60,9 @@ public:
     // To be called once controls were added or hidden: every control takes the form's font,
     // and with AutoSize the client area is made to just hold the visible ones.
     void ControlsChanged();
+    // Offered every keyboard message for this window or its controls before it is dispatched:
+    // true when the form used it. Tab and Shift+Tab move the focus between the controls.
+    bool PreprocessKey(const MSG& message);
 
     std::function<void(TObject*)> OnCreate;
     std::function<void(TObject*, TCloseAction&)> OnClose;
@@ -68,9 +74,10 @@ protected:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ShowOrHide(bool visible);
-    void MoveFocus(WPARAM wParam, LPARAM lParam);
+    void MoveFocus(bool backwards);
     void AdjustSizeToChildren();
 
+    const TFormHost& host_;
     HWND handle_ = nullptr;
     bool autoSize_ = false;
     ScopedHandle<HFONT, &DeleteGdiFont> font_;

@@ -2,21 +2,20 @@
 
 #include <algorithm>
 
-#include "framework/application.h"
-#include "framework/button.h"
 #include "base/exceptions.h"
+#include "framework/button.h"
+#include "framework/error_guard.h"
 #include "framework/window_class.h"
 
 namespace {
 
-void RegisterFormClass(const char* className, WNDPROC procedure, int color) {
+void RegisterFormClass(const char* className, WNDPROC procedure, int color, HICON icon) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     // The program's icon in the title bar, as on the taskbar button and in the tray.
-    windowClass.hIcon = Application->AppIcon;
-    if (!windowClass.hIcon) windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    windowClass.hIcon = icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(color + 1));
     windowClass.lpszClassName = className;
     RegisterClassOnce(windowClass);
@@ -24,20 +23,21 @@ void RegisterFormClass(const char* className, WNDPROC procedure, int color) {
 
 struct OtherWindowSearch {
     HWND self;
+    HWND applicationWindow;
     HWND found;
 };
 
 BOOL CALLBACK FindOtherActivatable(HWND window, LPARAM search) {
     auto* wanted = reinterpret_cast<OtherWindowSearch*>(search);
-    if (window == wanted->self || window == Application->AppWindow) return TRUE;
+    if (window == wanted->self || window == wanted->applicationWindow) return TRUE;
     if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
     wanted->found = window;
     return FALSE;
 }
 
 // Another visible, enabled top-level window of the thread, to take over the activation.
-HWND OtherActivatableWindow(HWND self) {
-    OtherWindowSearch search{self, nullptr};
+HWND OtherActivatableWindow(HWND self, HWND applicationWindow) {
+    OtherWindowSearch search{self, applicationWindow, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), &FindOtherActivatable, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -56,22 +56,24 @@ int ShowCommandOf(TWindowState state) {
     }
 }
 
+bool KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
 }  // namespace
 
-TForm::TForm(const TFormValues& values) : autoSize_(values.AutoSize), font_(CreateFormFont(values.Font)) {
-    RegisterFormClass(values.ClassName, &TForm::StaticWndProc, values.Color);
+TForm::TForm(const TFormHost& host, const TFormValues& values)
+    : host_(host), autoSize_(values.AutoSize), font_(CreateFormFont(values.Font)) {
+    RegisterFormClass(values.ClassName, &TForm::StaticWndProc, values.Color, host_.ProgramIcon);
     handle_ = CreateWindowExA(0, values.ClassName, values.Caption.c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, values.Left, values.Top,
-                              values.Width, values.Height, Application->AppWindow, nullptr,
+                              values.Width, values.Height, host_.OwnerWindow, nullptr,
                               GetModuleHandleA(nullptr), this);
     if (!handle_) throw EOutOfResources(CannotCreateWindowMessage);
-    Application->RegisterForm(this);
+    host_.OnFormCreated(*this);
 }
 
 TForm::~TForm() {
-    if (!handle_) return;
     visible_ = false;
-    Application->UnregisterForm(this);
+    host_.OnFormDestroyed(*this);
     SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
 }
@@ -79,7 +81,7 @@ TForm::~TForm() {
 void TForm::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    Application->SyncTaskbarButton();
+    host_.OnVisibilityChanged();
     ShowOrHide(visible);
 }
 
@@ -90,7 +92,9 @@ void TForm::ShowOrHide(bool visible) {
         return;
     }
     HWND successor = nullptr;
-    if (GetActiveWindow() == handle_ && !IsIconic(handle_)) successor = OtherActivatableWindow(handle_);
+    if (GetActiveWindow() == handle_ && !IsIconic(handle_)) {
+        successor = OtherActivatableWindow(handle_, host_.OwnerWindow);
+    }
     if (!successor) {
         ShowWindow(handle_, SW_HIDE);
         return;
@@ -112,8 +116,8 @@ void TForm::CloseMainWindow() {
     TCloseAction action = caHide;
     if (OnClose) OnClose(this, action);
     if (action == caNone) return;
-    if (Application->MainForm == this) {
-        Application->RequestQuit();
+    if (host_.IsMainForm(*this)) {
+        host_.OnMainFormClosed();
     } else {
         HideWindow();
     }
@@ -150,13 +154,18 @@ void TForm::FocusActiveControl() {
     if (activeControl_ && IsWindow(activeControl_)) SetFocus(activeControl_);
 }
 
-// Tab and Shift+Tab from a multi-line box arrive here as a request for the next control.
-void TForm::MoveFocus(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(lParam)) {
-        SetFocus(reinterpret_cast<HWND>(wParam));
-        return;
-    }
-    if (HWND next = GetNextDlgTabItem(handle_, GetFocus(), wParam != 0)) SetFocus(next);
+// Only Tab and Shift+Tab mean something here. Every other key goes to the control as it would
+// in any window: a multi-line box keeps Esc, Enter and the arrows to itself, and a button
+// clicks on Space only.
+bool TForm::PreprocessKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (KeyHeld(VK_CONTROL) || KeyHeld(VK_MENU)) return false;
+    MoveFocus(KeyHeld(VK_SHIFT));
+    return true;
+}
+
+void TForm::MoveFocus(bool backwards) {
+    if (HWND next = GetNextDlgTabItem(handle_, GetFocus(), backwards)) SetFocus(next);
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -176,9 +185,6 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_NEXTDLGCTL:
-            MoveFocus(wParam, lParam);
-            return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED) break;
             if (TButton* button = TButton::FromHandle(reinterpret_cast<HWND>(lParam))) {
@@ -192,8 +198,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return 1;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_MINIMIZE && Application->MainForm == this) {
-                Application->MinimizeApplication();
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && host_.IsMainForm(*this)) {
+                host_.OnMinimize();
                 return 0;
             }
             break;
@@ -205,7 +211,6 @@ LRESULT TForm::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
-// No exception ever leaves: a failure is shown and the message counts as handled.
 LRESULT CALLBACK TForm::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* creating = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -214,12 +219,5 @@ LRESULT CALLBACK TForm::StaticWndProc(HWND window, UINT message, WPARAM wParam, 
     }
     auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form) return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return form->WndProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        Application->ReportError(error, form);
-    } catch (...) {
-        Application->ReportError(std::exception(), form);
-    }
-    return 0;
+    return Guarded(form, [&] { return form->WndProc(message, wParam, lParam); });
 }

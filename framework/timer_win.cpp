@@ -1,7 +1,7 @@
 #include "framework/timer.h"
 
-#include "framework/application.h"
 #include "base/exceptions.h"
+#include "framework/error_guard.h"
 #include "framework/fault_injection.h"
 #include "framework/window_class.h"
 
@@ -69,12 +69,8 @@ void TTimer::UpdateTimer() {
 LRESULT CALLBACK TTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message != WM_TIMER || !timer) return DefWindowProcA(window, message, wParam, lParam);
-    try {
+    Guarded(timer, [timer] {
         if (timer->onTimer_) timer->onTimer_(timer);
-    } catch (const std::exception& error) {
-        Application->ReportError(error, timer);
-    } catch (...) {
-        Application->ReportError(std::exception(), timer);
-    }
+    });
     return 0;
 }

@@ -1,7 +1,12 @@
 #include "framework/window_class.h"
 
-bool RegisterClassOnce(const WNDCLASSA& windowClass) {
+#include "base/exceptions.h"
+#include "framework/fault_injection.h"
+
+void RegisterClassOnce(const WNDCLASSA& windowClass) {
     WNDCLASSA existing{};
-    if (GetClassInfoA(windowClass.hInstance, windowClass.lpszClassName, &existing)) return true;
-    return RegisterClassA(&windowClass) != 0;
+    if (GetClassInfoA(windowClass.hInstance, windowClass.lpszClassName, &existing)) return;
+    if (InjectedFault("RegisterClass") || !RegisterClassA(&windowClass)) {
+        throw EOutOfResources(ClassRegistrationMessage);
+    }
 }

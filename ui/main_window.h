@@ -1,42 +1,36 @@
 #pragma once
-// The main window: holds all of the program's state and wires its timer, its button and its
-// creation and close events to the slots and the tray icon.
+// The main window: holds the slots, the poll timer, the "Mini" button and the tray icon, and
+// wires the timer, the button and its own creation and close events to them.
 #include <windows.h>
 
 #include <memory>
 
+#include "framework/application.h"
 #include "framework/button.h"
 #include "framework/form.h"
 #include "framework/timer.h"
 #include "slots/slot_poll.h"
 #include "ui/tray_icon.h"
 
-class TForm1 : public TForm, public TSlotPoll {
+class TMainWindow : public TForm {
 public:
-    TForm1();
-
-    void FormCreate(TObject* Sender);
-    void FormClose(TObject* Sender, TCloseAction& Action);
-    void Button3Click(TObject* Sender);
-
-    void AddTrayIcon();
-    void RemoveTrayIcon();
-    void HideToTray();
-    void RestoreFromTray();
-
-    TTimer Timer1;
-    std::unique_ptr<TButton> Button3;
-    TTrayIcon TrayIcon;
+    explicit TMainWindow(TApplication& application);
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void FormCreate();
+    void FormClose();
+    void HideToTray();
+    void RestoreFromTray();
     void TrayNotify(LPARAM mouseMessage);
 
+    TApplication& application_;
+    TSlotPoll slots_;
+    TTimer pollTimer_;
+    std::unique_ptr<TButton> miniButton_;
+    TTrayIcon trayIcon_;
     // Broadcast by the desktop shell when it has re-created the taskbar.
     const UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 };
-
-// The program's main window while it exists.
-inline TForm1* Form1 = nullptr;

@@ -1,12 +1,13 @@
 #pragma once
-// The main window's values: its own properties and its declared children, in resource order.
+// The main window's values: its own properties and its declared children, in design order.
 #include "framework/form.h"
 
-namespace form1 {
+namespace main_window {
 
 // Shift-JIS: "ＭＳ Ｐゴシック" (a proportional gothic face)
 inline constexpr char FontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
 
+// The window class keeps the name other programs find the window by.
 inline const TFormValues Window{
     .ClassName = "TForm1",
     .Left = 278,
@@ -19,12 +20,15 @@ inline const TFormValues Window{
     .Font = {.Charset = SHIFTJIS_CHARSET, .Height = -12, .Name = FontName},
 };
 
+// The hidden record of the last clipboard text, under slot 1.
 inline constexpr TBounds NowClip{0, 0, 80, 33};
 inline constexpr char NowClipText[] = "NowClip\r\n";
 
-inline constexpr TBounds Button3{80, 0, 75, 300};
-inline constexpr char Button3Caption[] = "Mini";
+inline constexpr TBounds MiniButton{80, 0, 75, 300};
+inline constexpr char MiniButtonCaption[] = "Mini";
 
-inline constexpr unsigned Timer1Interval = 50;
+// The poll timer's name shows in the message of a failure to arm it.
+inline constexpr char PollTimerName[] = "Timer1";
+inline constexpr unsigned PollInterval = 50;
 
-}  // namespace form1
+}  // namespace main_window

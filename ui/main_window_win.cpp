@@ -2,63 +2,58 @@
 
 #include <cstdint>
 
-#include "framework/application.h"
 #include "base/read_property.h"
+#include "base/scope_exit.h"
 #include "ui/main_window_values.h"
 
-// The declared children in the order the form's values list them: NowClip, Button3, Timer1.
-TForm1::TForm1() : TForm(form1::Window) {
-    NowClip = TMemo(win32::CreateMemoWindow(Handle(), form1::NowClip.Left, form1::NowClip.Top,
-                                            form1::NowClip.Width, form1::NowClip.Height));
-    ShowWindow(NowClip.Handle(), SW_HIDE);
-    NowClip.SetText(form1::NowClipText);
-    Button3 = std::make_unique<TButton>(Handle(), form1::Button3, form1::Button3Caption);
-    Button3->OnClick = [this](TObject* sender) { Button3Click(sender); };
-    ReadProperty("Timer1", "Interval", [this] { Timer1.SetInterval(form1::Timer1Interval); });
-    ReadProperty("Timer1", "OnTimer", [this] { Timer1.SetOnTimer([this](TObject* sender) { Timer1Timer(sender); }); });
+// The declared children in the order the window's design lists them: the hidden record of the
+// last clipboard text, the "Mini" button, the poll timer.
+TMainWindow::TMainWindow(TApplication& application)
+    : TForm(application.FormHost(), main_window::Window), application_(application), slots_(application.AppWindow()) {
+    const TBounds& record = main_window::NowClip;
+    slots_.CreateNowClip(Handle(), record.Left, record.Top, record.Width, record.Height, main_window::NowClipText);
+    ShowWindow(slots_.NowClipWindow(), SW_HIDE);
+    miniButton_ = std::make_unique<TButton>(Handle(), main_window::MiniButton, main_window::MiniButtonCaption);
+    miniButton_->OnClick = [this](TObject*) { HideToTray(); };
+    ReadProperty(main_window::PollTimerName, "Interval", [this] { pollTimer_.SetInterval(main_window::PollInterval); });
+    ReadProperty(main_window::PollTimerName, "OnTimer", [this] { pollTimer_.SetOnTimer([this](TObject*) { slots_.Tick(); }); });
     ControlsChanged();
-    OnCreate = [this](TObject* sender) { FormCreate(sender); };
-    OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
-    TrayIcon.TrayIconShown = false;
+    OnCreate = [this](TObject*) { FormCreate(); };
+    OnClose = [this](TObject*, TCloseAction&) { FormClose(); };
 }
 
-// The window is hidden behind its icon before anything can show it, so it never flashes.
-void TForm1::FormCreate(TObject*) {
-    Application->ShowMainWindowOnRun = false;
+// The window is hidden behind its icon before anything can show it, so it never flashes. The
+// slot boxes take the window's font even when the start-up capture fails.
+void TMainWindow::FormCreate() {
+    application_.ShowMainWindowOnRun = false;
     HideToTray();
-    CreateSlotMemos(Handle());
-    ControlsChanged();
+    const ScopeExit fontAndSize([this] { ControlsChanged(); });
+    slots_.CreateSlotMemos(Handle());
 }
 
-void TForm1::FormClose(TObject*, TCloseAction&) { RemoveTrayIcon(); }
+void TMainWindow::FormClose() { trayIcon_.RemoveTrayIcon(Handle()); }
 
-void TForm1::Button3Click(TObject*) { HideToTray(); }
-
-void TForm1::AddTrayIcon() { TrayIcon.AddTrayIcon(Handle(), Application->AppIcon); }
-
-void TForm1::RemoveTrayIcon() { TrayIcon.RemoveTrayIcon(Handle()); }
-
-void TForm1::HideToTray() {
-    AddTrayIcon();
+void TMainWindow::HideToTray() {
+    trayIcon_.AddTrayIcon(Handle(), application_.AppIcon());
     HideWindow();
 }
 
-void TForm1::RestoreFromTray() {
-    RemoveTrayIcon();
+void TMainWindow::RestoreFromTray() {
+    trayIcon_.RemoveTrayIcon(Handle());
     ShowAndRaise();
 }
 
-LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TRAYNOTIFY) {
         TrayNotify(lParam);
         return 0;
     }
-    if (message == taskbarCreated_ && taskbarCreated_ != 0) TrayIcon.AddAgainAfterShellRestart();
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) trayIcon_.AddAgainAfterShellRestart();
     return TForm::WndProc(message, wParam, lParam);
 }
 
 // The press, not the release or a double click, acts.
-void TForm1::TrayNotify(LPARAM mouseMessage) {
+void TMainWindow::TrayNotify(LPARAM mouseMessage) {
     switch (static_cast<std::uint32_t>(mouseMessage)) {
         case WM_LBUTTONDOWN:
             RestoreFromTray();

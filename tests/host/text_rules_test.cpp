@@ -20,6 +20,8 @@ TEST(ProgramName, TrailBytesAreNeitherBackslashNorDot) {
     // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: their second byte is no backslash.
     EXPECT_EQ(ProgramNameFromPath("C:\\\x95\x5C\\\x83\x5C\x8E\x9A.exe", ShiftJisLead),
               "\x83\x5C\x8E\x9A");
+    // The fatal box names the executable's file by the same scan.
+    EXPECT_EQ(FileNameOfPath("C:\\x\\\x95\x5C.exe", ShiftJisLead), "\x95\x5C.exe");
     // A lead byte followed by 0x2E would be an invalid pair; it still counts as one character.
     EXPECT_EQ(ProgramNameFromPath("C:\\a\x81.b.exe", ShiftJisLead), "a\x81.b");
     // A lead byte at the very end stands alone.
