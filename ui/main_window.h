@@ -11,7 +11,7 @@
 #include "slots/slot_poll.h"
 #include "ui/tray_icon.h"
 
-class TForm1 : public TForm, public TSlotPoll {
+class TForm1 : public TForm {
 public:
     TForm1();
 
@@ -24,6 +24,7 @@ public:
     void HideToTray();
     void RestoreFromTray();
 
+    TSlotPoll Slots;
     TTimer Timer1;
     std::unique_ptr<TButton> Button3;
     TTrayIcon TrayIcon;

@@ -7,15 +7,14 @@
 #include "ui/main_window_values.h"
 
 // The declared children in the order the form's values list them: NowClip, Button3, Timer1.
-TForm1::TForm1() : TForm(form1::Window) {
-    NowClip = TMemo(win32::CreateMemoWindow(Handle(), form1::NowClip.Left, form1::NowClip.Top,
-                                            form1::NowClip.Width, form1::NowClip.Height));
-    ShowWindow(NowClip.Handle(), SW_HIDE);
-    NowClip.SetText(form1::NowClipText);
+TForm1::TForm1() : TForm(form1::Window), Slots(Application->AppWindow) {
+    Slots.CreateNowClip(Handle(), form1::NowClip.Left, form1::NowClip.Top, form1::NowClip.Width,
+                        form1::NowClip.Height, form1::NowClipText);
+    ShowWindow(Slots.NowClipWindow(), SW_HIDE);
     Button3 = std::make_unique<TButton>(Handle(), form1::Button3, form1::Button3Caption);
     Button3->OnClick = [this](TObject* sender) { Button3Click(sender); };
     ReadProperty("Timer1", "Interval", [this] { Timer1.SetInterval(form1::Timer1Interval); });
-    ReadProperty("Timer1", "OnTimer", [this] { Timer1.SetOnTimer([this](TObject* sender) { Timer1Timer(sender); }); });
+    ReadProperty("Timer1", "OnTimer", [this] { Timer1.SetOnTimer([this](TObject*) { Slots.Tick(); }); });
     ControlsChanged();
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
@@ -26,7 +25,7 @@ TForm1::TForm1() : TForm(form1::Window) {
 void TForm1::FormCreate(TObject*) {
     Application->ShowMainWindowOnRun = false;
     HideToTray();
-    CreateSlotMemos(Handle());
+    Slots.CreateSlotMemos(Handle());
     ControlsChanged();
 }
 
