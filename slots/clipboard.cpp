@@ -3,8 +3,6 @@
 #include <cstring>
 #include <limits>
 
-#include "framework/application.h"
-#include "base/exceptions.h"
 #include "base/scoped_handle.h"
 
 namespace {
@@ -18,8 +16,8 @@ using BlockUnlock = ScopedHandle<win32::HGLOBAL, &UnlockBlock>;
 // Pairs one acquire with its release on every path out of a read or a write.
 class ClipboardOpen {
 public:
-    explicit ClipboardOpen(TClipboard& clipboard) : clipboard_(clipboard) {
-        clipboard_.AcquireClipboard();
+    ClipboardOpen(TClipboard& clipboard, win32::HWND owner) : clipboard_(clipboard) {
+        clipboard_.AcquireClipboard(owner);
     }
     ~ClipboardOpen() { clipboard_.ReleaseClipboard(); }
     ClipboardOpen(const ClipboardOpen&) = delete;
@@ -38,9 +36,9 @@ std::string TextOfBlock(const char* bytes, win32::SIZE_T blockSize) {
 
 }  // namespace
 
-void TClipboard::AcquireClipboard() {
+void TClipboard::AcquireClipboard(win32::HWND owner) {
     if (OpenDepth == 0) {
-        OwnerWindow = Application ? Application->AppWindow : nullptr;
+        OwnerWindow = owner;
         if (!win32::OpenClipboard(OwnerWindow)) throw Exception(CannotOpenClipboardMessage);
         EmptiedThisOpen = false;
     }
@@ -55,8 +53,9 @@ void TClipboard::ReleaseClipboard() {
     }
 }
 
+// Runs inside an open, so the owner of the outermost acquire stands.
 void TClipboard::ClearClipboard() {
-    ClipboardOpen open(*this);
+    ClipboardOpen open(*this, OwnerWindow);
     win32::EmptyClipboard();
 }
 
@@ -69,9 +68,10 @@ void TClipboard::EmptyOncePerOpen() {
 
 // Fills a new block before the clipboard is emptied, so a failure up to the copy leaves the
 // old contents untouched. The block is the system's only once SetClipboardData accepts it;
-// otherwise it is freed here.
-void TClipboard::PutClipboardBlock(std::uint16_t format, const void* bytes, std::int32_t size) {
-    ClipboardOpen open(*this);
+// otherwise it is freed here, and the refusal raised: the clipboard was emptied by then.
+void TClipboard::PutClipboardBlock(win32::HWND owner, std::uint16_t format, const void* bytes,
+                                   std::int32_t size) {
+    ClipboardOpen open(*this, owner);
     OwnedBlock block(win32::GlobalAlloc(win32::MoveableSharedMemory, static_cast<win32::SIZE_T>(size)));
     if (!block) throw Exception(CannotAllocateClipboardMessage);
     void* data = win32::GlobalLock(block.Get());
@@ -79,7 +79,9 @@ void TClipboard::PutClipboardBlock(std::uint16_t format, const void* bytes, std:
     BlockUnlock unlock(block.Get());
     std::memcpy(data, bytes, static_cast<std::size_t>(size));
     EmptyOncePerOpen();
-    if (win32::SetClipboardData(format, block.Get())) block.Release();
+    if (!win32::SetClipboardData(format, block.Get()))
+        throw EClipboardRefusedText(CannotSetClipboardDataMessage);
+    block.Release();
 }
 
 TClipboard& SharedClipboard() {
@@ -87,8 +89,8 @@ TClipboard& SharedClipboard() {
     return clipboard;
 }
 
-std::string ReadClipboardText() {
-    ClipboardOpen open(SharedClipboard());
+std::string ReadClipboardText(win32::HWND owner) {
+    ClipboardOpen open(SharedClipboard(), owner);
     const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatText);
     if (!block) return {};
     BlockUnlock unlock(block);
@@ -97,9 +99,9 @@ std::string ReadClipboardText() {
     return TextOfBlock(bytes, win32::GlobalSize(block));
 }
 
-void WriteClipboardText(const std::string& text) {
+void WriteClipboardText(win32::HWND owner, const std::string& text) {
     if (text.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         throw Exception(CannotAllocateClipboardMessage);
-    SharedClipboard().PutClipboardBlock(win32::ClipboardFormatText, text.c_str(),
+    SharedClipboard().PutClipboardBlock(owner, win32::ClipboardFormatText, text.c_str(),
                                         static_cast<std::int32_t>(text.size() + 1));
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The program's only access to the system clipboard: text in the CF_TEXT format, the clipboard
-// opened and closed again inside every single read or write.
+// opened and closed again inside every single read or write. The caller names the window that
+// owns the clipboard while it is open.
 #include <cstdint>
 #include <string>
 
+#include "base/exceptions.h"
 #include "slots/win32_seam.h"
 
 class TClipboard {
@@ -12,10 +14,11 @@ public:
 
     virtual void ClearClipboard();
     virtual void ReleaseClipboard();
-    virtual void AcquireClipboard();
+    // Only the outermost acquire opens the clipboard, with owner; nested ones only count.
+    virtual void AcquireClipboard(win32::HWND owner);
 
     void EmptyOncePerOpen();
-    void PutClipboardBlock(std::uint16_t format, const void* bytes, std::int32_t size);
+    void PutClipboardBlock(win32::HWND owner, std::uint16_t format, const void* bytes, std::int32_t size);
 
     std::int32_t OpenDepth = 0;                  // acquires not yet released
     win32::HWND OwnerWindow = nullptr;           // given to OpenClipboard at the outermost acquire
@@ -25,8 +28,15 @@ public:
 // The one clipboard object of the process, made on first use.
 TClipboard& SharedClipboard();
 
-std::string ReadClipboardText();
-void WriteClipboardText(const std::string& text);
+std::string ReadClipboardText(win32::HWND owner);
+void WriteClipboardText(win32::HWND owner, const std::string& text);
+
+// SetClipboardData refused the text after the clipboard had been emptied: the clipboard now
+// holds nothing at all.
+class EClipboardRefusedText : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // Shift-JIS: "クリップボードを開くことができません" (the clipboard cannot be opened)
 inline constexpr char CannotOpenClipboardMessage[] =
@@ -37,3 +47,8 @@ inline constexpr char CannotOpenClipboardMessage[] =
 inline constexpr char CannotAllocateClipboardMessage[] =
     "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x97\x70\x82\xCC\x83\x81\x83\x82"
     "\x83\x8A\x82\xF0\x8A\x6D\x95\xDB\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+
+// Shift-JIS: "クリップボードにデータを設定できません" (the data cannot be set on the clipboard)
+inline constexpr char CannotSetClipboardDataMessage[] =
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x66\x81\x5B\x83\x5E"
+    "\x82\xF0\x90\xDD\x92\xE8\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";

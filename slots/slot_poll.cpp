@@ -14,7 +14,13 @@ int RowOfSlot(int index) { return index == 0 ? 9 : index - 1; }
 
 }  // namespace
 
-void TSlotPoll::SetNowClip(const std::string& text) { NowClip.SetText(text); }
+void TSlotPoll::CreateNowClip(win32::HWND parent, int left, int top, int width, int height,
+                              const std::string& text) {
+    nowClip_ = TMemo::Create(parent, left, top, width, height);
+    nowClip_.SetText(text);
+}
+
+void TSlotPoll::SetNowClip(const std::string& text) { nowClip_.SetText(text); }
 
 void TSlotPoll::StoreToSlot(std::int32_t index, const std::string& text) {
     SlotMemos[index].SetText(text);
@@ -22,22 +28,28 @@ void TSlotPoll::StoreToSlot(std::int32_t index, const std::string& text) {
     CurrentSlot = index;
 }
 
-// The box is read again after the write so that NowClip holds exactly what the box holds.
+// The box is read again after the write so that NowClip holds exactly what the box holds. A
+// refused hand-over has emptied the clipboard, and NowClip says so: the next tick then sees no
+// change and the slot keeps its text.
 void TSlotPoll::RecallSlot(std::int32_t index) {
-    WriteClipboardText(SlotMemos[index].Text());
+    try {
+        WriteClipboardText(clipboardOwner_, SlotMemos[index].Text());
+    } catch (const EClipboardRefusedText&) {
+        SetNowClip({});
+        throw;
+    }
     SetNowClip(SlotMemos[index].Text());
     CurrentSlot = index;
 }
 
 void TSlotPoll::CreateSlotMemos(win32::HWND parent) {
     for (int index : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0}) {
-        SlotMemos[index] = TMemo(win32::CreateMemoWindow(parent, 0, SlotHeight * RowOfSlot(index),
-                                                         SlotWidth, SlotHeight));
+        SlotMemos[index] = TMemo::Create(parent, 0, SlotHeight * RowOfSlot(index), SlotWidth, SlotHeight);
     }
-    StoreToSlot(0, ReadClipboardText());
+    StoreToSlot(0, ReadClipboardText(clipboardOwner_));
 }
 
-void TSlotPoll::Timer1Timer(TObject*) {
+void TSlotPoll::Tick() {
     CaptureChangedClipboard();
     RecallHeldDigits();
 }
@@ -45,8 +57,10 @@ void TSlotPoll::Timer1Timer(TObject*) {
 // NowClip is read before the clipboard, and the text stored is a second read, not the one
 // compared.
 void TSlotPoll::CaptureChangedClipboard() {
-    const std::string lastSeen = NowClip.Text();
-    if (lastSeen != ReadClipboardText()) StoreToSlot(CurrentSlot, ReadClipboardText());
+    const std::string lastSeen = nowClip_.Text();
+    if (lastSeen != ReadClipboardText(clipboardOwner_)) {
+        StoreToSlot(CurrentSlot, ReadClipboardText(clipboardOwner_));
+    }
 }
 
 // Every held digit is recalled in ascending order, so the highest one ends on the clipboard.

@@ -1,14 +1,12 @@
 #pragma once
 // The ten slots and the 50 ms poll: a changed clipboard text goes into the current slot, and
 // Ctrl+digit puts that slot's text on the clipboard and makes it current. The slot texts live
-// only in their text boxes; the main window holds this state and forwards its timer to it.
+// only in their text boxes; the main window holds this object and forwards its timer to Tick.
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "slots/text_box.h"
-
-class TObject;
 
 class TSlotPoll {
 public:
@@ -16,19 +14,30 @@ public:
     static constexpr int SlotWidth = 80;
     static constexpr int SlotHeight = 30;
 
-    void SetNowClip(const std::string& text);
-    void StoreToSlot(std::int32_t index, const std::string& text);
-    void RecallSlot(std::int32_t index);
+    // clipboardOwner: the application window, which owns the clipboard while it is open.
+    explicit TSlotPoll(win32::HWND clipboardOwner) : clipboardOwner_(clipboardOwner) {}
+
+    // Makes the hidden record of the last clipboard text read or written, holding text.
+    void CreateNowClip(win32::HWND parent, int left, int top, int width, int height,
+                       const std::string& text);
+    win32::HWND NowClipWindow() const { return nowClip_.Handle(); }
     // Builds the slot boxes on parent (slots 1 to 9, then 0, top to bottom) and captures the
     // clipboard's current text into slot 0.
     void CreateSlotMemos(win32::HWND parent);
-    void Timer1Timer(TObject* Sender);
+    // One poll: captures a changed clipboard text, then recalls the slots of held Ctrl+digits.
+    void Tick();
 
-    TMemo NowClip;                                // the last clipboard text read or written
+    void SetNowClip(const std::string& text);
+    void StoreToSlot(std::int32_t index, const std::string& text);
+    void RecallSlot(std::int32_t index);
+
     std::array<TMemo, SlotCount> SlotMemos{};     // slot i is recalled by Ctrl+i
     std::int32_t CurrentSlot = 0;                 // receives the next captured text
 
 private:
     void CaptureChangedClipboard();
     void RecallHeldDigits();
+
+    win32::HWND clipboardOwner_;
+    TMemo nowClip_;                               // the last clipboard text read or written
 };

@@ -1,5 +1,13 @@
 #include "slots/text_box.h"
 
+#include "base/exceptions.h"
+
+TMemo TMemo::Create(win32::HWND parent, int left, int top, int width, int height) {
+    const win32::HWND handle = win32::CreateMemoWindow(parent, left, top, width, height);
+    if (!handle) throw EOutOfResources(CannotCreateWindowMessage);
+    return TMemo(handle);
+}
+
 // Asks for the length, then for that many bytes; keeps only what the box actually gave, since
 // the length of an ANSI text may be reported above its true size.
 std::string TMemo::Text() const {

@@ -8,6 +8,8 @@ class TMemo {
 public:
     TMemo() = default;
     explicit TMemo(win32::HWND handle) : handle_(handle) {}
+    // Makes a box on parent; raises EOutOfResources when the system cannot.
+    static TMemo Create(win32::HWND parent, int left, int top, int width, int height);
 
     win32::HWND Handle() const { return handle_; }
 

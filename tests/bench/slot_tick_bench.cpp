@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/application.h"
 #include "slots/slot_poll.h"
 #include "tests/bench/in_memory_win32.h"
 
@@ -23,23 +22,19 @@ const std::vector<long> Sizes = {1, 1024, 64 * 1024, 1024 * 1024, 16 * 1024 * 10
 // The slots with NowClip and the clipboard both holding a text of size bytes.
 struct Ticking {
     explicit Ticking(std::size_t size) : text(size, 'q') {
-        application.AppWindow = reinterpret_cast<win32::HWND>(0xA99);
-        Application = &application;
         PutClipboardText(text);
-        slots.NowClip = TMemo(win32::CreateMemoWindow(nullptr, 0, 0, 80, 33));
+        slots.CreateNowClip(nullptr, 0, 0, 80, 33, "NowClip\r\n");
         slots.CreateSlotMemos(nullptr);
     }
-    ~Ticking() { Application = nullptr; }
 
-    TApplication application;
-    TSlotPoll slots;
+    TSlotPoll slots{reinterpret_cast<win32::HWND>(0xA99)};
     std::string text;
 };
 
 void UnchangedTick(benchmark::State& state) {
     Ticking ticking(static_cast<std::size_t>(state.range(0)));
     const long before = allocations;
-    for (auto _ : state) ticking.slots.Timer1Timer(nullptr);
+    for (auto _ : state) ticking.slots.Tick();
     state.counters["allocs/tick"] =
         static_cast<double>(allocations - before) / static_cast<double>(state.iterations());
     state.SetBytesProcessed(state.iterations() * state.range(0));
@@ -50,9 +45,9 @@ void ChangedTick(benchmark::State& state) {
     Ticking ticking(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        BoxText(ticking.slots.NowClip.Handle()).assign("stale");
+        BoxText(ticking.slots.NowClipWindow()).assign("stale");
         state.ResumeTiming();
-        ticking.slots.Timer1Timer(nullptr);
+        ticking.slots.Tick();
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }

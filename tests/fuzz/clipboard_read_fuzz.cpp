@@ -4,23 +4,18 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/application.h"
 #include "slots/clipboard.h"
 #include "tests/host/fake_win32.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ResetFake();
-    TApplication application;
-    application.AppWindow = reinterpret_cast<win32::HWND>(0xA99);
-    Application = &application;
     const std::string block(reinterpret_cast<const char*>(data), size);
     Fake().PutClipboardBytes(block);
 
-    const std::string text = ReadClipboardText();
+    const std::string text = ReadClipboardText(reinterpret_cast<win32::HWND>(0xA99));
 
     if (text != block.substr(0, block.find('\0'))) __builtin_trap();
     if (SharedClipboard().OpenDepth != 0 || Fake().clipboardOpen) __builtin_trap();
     if (Fake().StrayBlocks() != 0) __builtin_trap();
-    Application = nullptr;
     return 0;
 }

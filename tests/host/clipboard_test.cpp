@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/application.h"
 #include "base/exceptions.h"
 #include "tests/host/fake_win32.h"
 
@@ -12,14 +11,11 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
+const win32::HWND Owner = reinterpret_cast<win32::HWND>(0xA99);
+
 class ClipboardLayer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetFake();
-        app.AppWindow = reinterpret_cast<win32::HWND>(0xA99);
-        Application = &app;
-    }
-    void TearDown() override { Application = nullptr; }
+    void SetUp() override { ResetFake(); }
 
     static void ExpectClosedAndClean() {
         EXPECT_FALSE(Fake().clipboardOpen);
@@ -37,35 +33,33 @@ protected:
         ADD_FAILURE() << "no Exception was raised";
         return {};
     }
-
-    TApplication app;
 };
 
 TEST_F(ClipboardLayer, ReadTakesTheTextUpToTheFirstNulInOneOpen) {
     Fake().PutClipboardBytes(std::string("ab\r\ncd\0ef\0", 10));
 
-    EXPECT_EQ(ReadClipboardText(), "ab\r\ncd");
+    EXPECT_EQ(ReadClipboardText(Owner), "ab\r\ncd");
 
     EXPECT_EQ(Fake().calls, (Calls{"OpenClipboard", "GetClipboardData", "GlobalLock", "GlobalSize",
                                    "GlobalUnlock", "CloseClipboard"}));
-    EXPECT_EQ(Fake().openedBy, app.AppWindow);
+    EXPECT_EQ(Fake().openedBy, Owner);
     ExpectClosedAndClean();
 }
 
 TEST_F(ClipboardLayer, ReadOfABlockWithoutNulStopsAtTheBlockEnd) {
     Fake().PutClipboardBytes("\x82\xA0\x82\xA2xyz");  // Shift-JIS "あい" then "xyz", no NUL
 
-    EXPECT_EQ(ReadClipboardText(), "\x82\xA0\x82\xA2xyz");
+    EXPECT_EQ(ReadClipboardText(Owner), "\x82\xA0\x82\xA2xyz");
 }
 
 TEST_F(ClipboardLayer, ReadWithoutTextOrWithAnUnlockableBlockGivesTheEmptyText) {
-    EXPECT_EQ(ReadClipboardText(), "");
+    EXPECT_EQ(ReadClipboardText(Owner), "");
     EXPECT_EQ(Fake().calls, (Calls{"OpenClipboard", "GetClipboardData", "CloseClipboard"}));
 
     Fake().calls.clear();
     Fake().PutClipboardBytes(std::string("text\0", 5));
     Fake().Fail("GlobalLock");
-    EXPECT_EQ(ReadClipboardText(), "");
+    EXPECT_EQ(ReadClipboardText(Owner), "");
     EXPECT_EQ(Fake().calls, (Calls{"OpenClipboard", "GetClipboardData", "GlobalLock", "GlobalUnlock",
                                    "CloseClipboard"}));
     ExpectClosedAndClean();
@@ -75,15 +69,15 @@ TEST_F(ClipboardLayer, FailedOpenRaisesLeavesNoDepthAndTheNextCallWorks) {
     Fake().PutClipboardBytes(std::string("old\0", 4));
     Fake().Fail("OpenClipboard", 1);
 
-    EXPECT_EQ(ExpectFailure([] { ReadClipboardText(); }), CannotOpenClipboardMessage);
-    EXPECT_EQ(ExpectFailure([] { WriteClipboardText("new"); }), CannotOpenClipboardMessage);
+    EXPECT_EQ(ExpectFailure([] { ReadClipboardText(Owner); }), CannotOpenClipboardMessage);
+    EXPECT_EQ(ExpectFailure([] { WriteClipboardText(Owner, "new"); }), CannotOpenClipboardMessage);
     EXPECT_EQ(Fake().calls, (Calls{"OpenClipboard", "OpenClipboard"}));  // nothing allocated
     EXPECT_EQ(SharedClipboard().OpenDepth, 0);
     EXPECT_EQ(Fake().ClipboardBytes(), std::string("old\0", 4));
 
     Fake().failingFrom.clear();
     Fake().calls.clear();
-    EXPECT_EQ(ReadClipboardText(), "old");
+    EXPECT_EQ(ReadClipboardText(Owner), "old");
     EXPECT_EQ(Fake().CallCount("OpenClipboard"), 1);
     EXPECT_EQ(Fake().CallCount("CloseClipboard"), 1);
     ExpectClosedAndClean();
@@ -93,7 +87,7 @@ TEST_F(ClipboardLayer, WriteFillsTheBlockBeforeEmptyingAndUnlocksAfterTheHandOve
     Fake().PutClipboardBytes(std::string("old\0", 4));
     Fake().clipboard[2] = Fake().NewBlock(8, 0);  // a second format, which the write removes
 
-    WriteClipboardText("new\rtext\n");
+    WriteClipboardText(Owner, "new\rtext\n");
 
     EXPECT_EQ(Fake().calls, (Calls{"OpenClipboard", "GlobalAlloc", "GlobalLock", "EmptyClipboard",
                                    "SetClipboardData", "GlobalUnlock", "CloseClipboard"}));
@@ -106,13 +100,13 @@ TEST_F(ClipboardLayer, WriteFillsTheBlockBeforeEmptyingAndUnlocksAfterTheHandOve
 }
 
 TEST_F(ClipboardLayer, WriteOfTheEmptyTextAndOfATextHoldingNul) {
-    WriteClipboardText("");
+    WriteClipboardText(Owner, "");
     EXPECT_EQ(Fake().ClipboardBytes(), std::string(1, '\0'));
 
-    WriteClipboardText(std::string("a\0b", 3));
+    WriteClipboardText(Owner, std::string("a\0b", 3));
     EXPECT_EQ(Fake().allocSizes, (std::vector<win32::SIZE_T>{1, 4}));
     EXPECT_EQ(Fake().ClipboardBytes(), std::string("a\0b\0", 4));
-    EXPECT_EQ(ReadClipboardText(), "a");
+    EXPECT_EQ(ReadClipboardText(Owner), "a");
     ExpectClosedAndClean();
 }
 
@@ -123,7 +117,7 @@ TEST_F(ClipboardLayer, WriteThatCannotGetMemoryRaisesAndLeavesTheOldText) {
         Fake().PutClipboardBytes(std::string("old\0", 4));
         Fake().Fail(failing);
 
-        EXPECT_EQ(ExpectFailure([] { WriteClipboardText("new"); }), CannotAllocateClipboardMessage);
+        EXPECT_EQ(ExpectFailure([] { WriteClipboardText(Owner, "new"); }), CannotAllocateClipboardMessage);
 
         EXPECT_EQ(Fake().CallCount("EmptyClipboard"), 0);
         EXPECT_EQ(Fake().CallCount("GlobalUnlock"), 0);
@@ -132,22 +126,24 @@ TEST_F(ClipboardLayer, WriteThatCannotGetMemoryRaisesAndLeavesTheOldText) {
     }
 }
 
-TEST_F(ClipboardLayer, RefusedHandOverFreesTheBlockAndIsNotReported) {
+TEST_F(ClipboardLayer, RefusedHandOverFreesTheBlockAndRaises) {
+    Fake().PutClipboardBytes(std::string("old\0", 4));
     Fake().Fail("SetClipboardData");
 
-    EXPECT_NO_THROW(WriteClipboardText("new"));
+    EXPECT_EQ(ExpectFailure([] { WriteClipboardText(Owner, "new"); }), CannotSetClipboardDataMessage);
 
     EXPECT_EQ(Fake().calls, (Calls{"OpenClipboard", "GlobalAlloc", "GlobalLock", "EmptyClipboard",
                                    "SetClipboardData", "GlobalUnlock", "GlobalFree",
                                    "CloseClipboard"}));
+    EXPECT_TRUE(Fake().clipboard.empty());
     ExpectClosedAndClean();
 }
 
 TEST_F(ClipboardLayer, NestedOpenEmptiesOnceAndOpensAndClosesOnlyAtTheOuterLevel) {
     auto& clipboard = SharedClipboard();
-    clipboard.AcquireClipboard();
-    clipboard.PutClipboardBlock(1, "a", 2);
-    clipboard.PutClipboardBlock(7, "b", 2);
+    clipboard.AcquireClipboard(Owner);
+    clipboard.PutClipboardBlock(Owner, 1, "a", 2);
+    clipboard.PutClipboardBlock(Owner, 7, "b", 2);
     EXPECT_EQ(clipboard.OpenDepth, 1);
     EXPECT_TRUE(clipboard.EmptiedThisOpen);
     clipboard.ReleaseClipboard();

@@ -97,6 +97,7 @@ BOOL EmptyClipboard() {
 HGLOBAL GetClipboardData(UINT format) {
     auto& fake = Fake();
     if (fake.Fails("GetClipboardData") || !fake.clipboardOpen) return nullptr;
+    if (fake.beforeGetClipboardData) fake.beforeGetClipboardData(fake.CallCount("GetClipboardData"));
     const auto it = fake.clipboard.find(format);
     return it == fake.clipboard.end() ? nullptr : it->second;
 }
@@ -179,7 +180,7 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
 
 HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height) {
     auto& fake = Fake();
-    fake.Log("CreateMemoWindow");
+    if (fake.Fails("CreateMemoWindow")) return nullptr;
     const auto memo = fake.NewMemo("");
     fake.memos[memo] = FakeMemo{parent, left, top, width, height, ""};
     fake.memoOrder.push_back(memo);

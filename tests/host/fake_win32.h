@@ -2,6 +2,7 @@
 // A recording stand-in for the Win32 calls of the slot and clipboard logic: an in-memory
 // clipboard, memory blocks, edit boxes and key state. It logs every call in order, and a call
 // made to fail reports failure the way the real one does.
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -32,6 +33,9 @@ struct FakeWin32 {
     std::map<win32::UINT, win32::HGLOBAL> clipboard;  // format -> block owned by the clipboard
     std::map<win32::HGLOBAL, FakeBlock> blocks;       // every block not yet freed
     std::vector<win32::SIZE_T> allocSizes;
+    // Runs at each GetClipboardData with its 1-based number: another program's copy made
+    // between two reads.
+    std::function<void(int call)> beforeGetClipboardData;
 
     std::vector<win32::HWND> memoOrder;  // in creation order
     std::map<win32::HWND, FakeMemo> memos;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/application.h"
 #include "base/exceptions.h"
 #include "slots/clipboard.h"
 #include "tests/host/fake_win32.h"
@@ -14,42 +13,41 @@ namespace {
 constexpr int Ctrl = 17;
 int DigitKey(int digit) { return 48 + digit; }
 
+const win32::HWND Owner = reinterpret_cast<win32::HWND>(0xA99);
+const win32::HWND MainWindow = reinterpret_cast<win32::HWND>(0x3A1);
+
 class SlotPoll : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetFake();
-        app.AppWindow = reinterpret_cast<win32::HWND>(0xA99);
-        Application = &app;
         Fake().PutClipboardBytes(std::string("at start\0", 9));
-        slots.NowClip = TMemo(Fake().NewMemo("NowClip\r\n"));
-        slots.CreateSlotMemos(mainWindow);
+        slots.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
+        slots.CreateSlotMemos(MainWindow);
         Fake().calls.clear();
     }
-    void TearDown() override { Application = nullptr; }
 
     std::string Slot(int index) const { return Fake().memos.at(slots.SlotMemos[index].Handle()).text; }
-    std::string NowClip() const { return Fake().memos.at(slots.NowClip.Handle()).text; }
+    std::string NowClip() const { return Fake().memos.at(slots.NowClipWindow()).text; }
     void SetSlot(int index, const std::string& text) {
         Fake().memos.at(slots.SlotMemos[index].Handle()).text = text;
     }
     void Copy(const std::string& text) { Fake().PutClipboardBytes(text + '\0'); }
     void Hold(std::initializer_list<int> keys) { Fake().heldKeys = keys; }
-    void Tick() { slots.Timer1Timer(nullptr); }
+    void Tick() { slots.Tick(); }
 
-    TApplication app;
-    win32::HWND mainWindow = reinterpret_cast<win32::HWND>(0x3A1);
-    TSlotPoll slots;
+    TSlotPoll slots{Owner};
 };
 
 TEST_F(SlotPoll, SlotBoxesStackOneToNineThenZeroAndSlotZeroHoldsTheStartText) {
-    ASSERT_EQ(Fake().memoOrder.size(), 10u);
+    ASSERT_EQ(Fake().memoOrder.size(), 11u);
+    EXPECT_EQ(Fake().memoOrder[0], slots.NowClipWindow());
     const int creationOrder[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
     for (int row = 0; row < 10; ++row) {
         const int index = creationOrder[row];
         SCOPED_TRACE(index);
-        const FakeMemo& memo = Fake().memos.at(Fake().memoOrder[row]);
-        EXPECT_EQ(slots.SlotMemos[index].Handle(), Fake().memoOrder[row]);
-        EXPECT_EQ(memo.parent, mainWindow);
+        const FakeMemo& memo = Fake().memos.at(Fake().memoOrder[row + 1]);
+        EXPECT_EQ(slots.SlotMemos[index].Handle(), Fake().memoOrder[row + 1]);
+        EXPECT_EQ(memo.parent, MainWindow);
         EXPECT_EQ(memo.left, 0);
         EXPECT_EQ(memo.top, 30 * row);
         EXPECT_EQ(memo.width, 80);
@@ -58,6 +56,18 @@ TEST_F(SlotPoll, SlotBoxesStackOneToNineThenZeroAndSlotZeroHoldsTheStartText) {
     EXPECT_EQ(Slot(0), "at start");
     EXPECT_EQ(NowClip(), "at start");
     EXPECT_EQ(slots.CurrentSlot, 0);
+    EXPECT_EQ(Fake().openedBy, Owner);
+}
+
+TEST_F(SlotPoll, ABoxThatCannotBeMadeRaises) {
+    ResetFake();
+    TSlotPoll fresh{Owner};
+    Fake().Fail("CreateMemoWindow", 4);
+    fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
+
+    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow), EOutOfResources);
+    EXPECT_THROW(fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, ""), EOutOfResources);
+    EXPECT_EQ(Fake().CallCount("OpenClipboard"), 0);
 }
 
 TEST_F(SlotPoll, UnchangedClipboardCostsOneReadAndChangesNothing) {
@@ -80,6 +90,19 @@ TEST_F(SlotPoll, ChangedClipboardOverwritesTheCurrentSlotEvenWhenEdited) {
     EXPECT_EQ(NowClip(), "copied \x82\xA0");
     EXPECT_EQ(slots.CurrentSlot, 6);
     EXPECT_EQ(Slot(0), "at start");
+}
+
+// Another program copies again between the comparing read and the storing one.
+TEST_F(SlotPoll, CaptureStoresTheSecondReadNotTheOneCompared) {
+    Copy("first");
+    Fake().beforeGetClipboardData = [this](int call) {
+        if (call == 2) Copy("second");
+    };
+
+    Tick();
+
+    EXPECT_EQ(Slot(0), "second");
+    EXPECT_EQ(NowClip(), "second");
 }
 
 TEST_F(SlotPoll, ClipboardWithoutTextEmptiesTheCurrentSlot) {
@@ -110,6 +133,17 @@ TEST_F(SlotPoll, CtrlDigitRecallsTheEditedSlotAndTheNextTickCapturesNothing) {
     Tick();
     EXPECT_EQ(Fake().CallCount("OpenClipboard"), 1);
     EXPECT_EQ(Fake().CallCount("SetWindowTextA"), 0);
+}
+
+// Each tick that finds Ctrl+4 held writes the clipboard again, edits in between included.
+TEST_F(SlotPoll, RecallRepeatsOnEveryTickWhileControlDigitStaysHeld) {
+    Hold({Ctrl, DigitKey(4)});
+    for (const char* text : {"four", "four", "four edited"}) {
+        SetSlot(4, text);
+        Tick();
+        EXPECT_EQ(Fake().ClipboardBytes(), std::string(text) + '\0');
+    }
+    EXPECT_EQ(Fake().CallCount("SetClipboardData"), 3);
 }
 
 TEST_F(SlotPoll, RecallingAnEmptySlotPutsTheEmptyText) {
@@ -191,20 +225,45 @@ TEST_F(SlotPoll, FailedRecallKeepsNowClipAndCurrentSlotAndSkipsLaterDigits) {
     EXPECT_EQ(Fake().ClipboardBytes(), std::string("at start\0", 9));
 }
 
+// The clipboard was emptied before SetClipboardData refused: NowClip follows it, so the next
+// tick captures nothing and the recalled slot keeps its text.
+TEST_F(SlotPoll, RefusedHandOverIsReportedAndLosesNoSlot) {
+    SetSlot(2, "two");
+    slots.RecallSlot(2);
+    SetSlot(5, "five");
+    Hold({Ctrl, DigitKey(5)});
+    Fake().Fail("SetClipboardData", 2);
+
+    try {
+        Tick();
+        ADD_FAILURE() << "no Exception was raised";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), CannotSetClipboardDataMessage);
+    }
+
+    EXPECT_EQ(NowClip(), "");
+    EXPECT_EQ(slots.CurrentSlot, 2);
+    EXPECT_EQ(Fake().StrayBlocks(), 0);
+    Hold({});
+    Tick();
+    EXPECT_EQ(Slot(2), "two");
+    EXPECT_EQ(Slot(5), "five");
+}
+
 TEST_F(SlotPoll, FailedStartCaptureLeavesTheBoxesAndNowClipForTheNextTick) {
     ResetFake();
     Fake().PutClipboardBytes(std::string("later\0", 6));
-    TSlotPoll fresh;
-    fresh.NowClip = TMemo(Fake().NewMemo("NowClip\r\n"));
+    TSlotPoll fresh{Owner};
+    fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
     Fake().Fail("OpenClipboard");
 
-    EXPECT_THROW(fresh.CreateSlotMemos(mainWindow), Exception);
+    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow), Exception);
 
-    EXPECT_EQ(Fake().memoOrder.size(), 10u);
-    EXPECT_EQ(Fake().memos.at(fresh.NowClip.Handle()).text, "NowClip\r\n");
+    EXPECT_EQ(Fake().memoOrder.size(), 11u);
+    EXPECT_EQ(Fake().memos.at(fresh.NowClipWindow()).text, "NowClip\r\n");
     EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "");
     Fake().failingFrom.clear();
-    fresh.Timer1Timer(nullptr);
+    fresh.Tick();
     EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "later");
 }
 

@@ -52,7 +52,8 @@ private:
     HANDLE process_ = nullptr;
 };
 
-std::string RaisedMessage(void (*operation)()) {
+template <typename Operation>
+std::string RaisedMessage(Operation operation) {
     try {
         operation();
     } catch (const Exception& error) {
@@ -71,7 +72,7 @@ TEST(X11Clipboard, TextCopiedByAnX11ProgramIsRead) {
     const std::string expected = "\x83\x52\x83\x73\x81\x5B\x81\x40X11";
     std::string text;
     for (int attempt = 0; attempt < 100 && text != expected; ++attempt) {
-        text = ReadClipboardText();
+        text = ReadClipboardText(app.Window());
         if (text != expected) Sleep(100);
     }
     EXPECT_EQ(text, expected);
@@ -88,8 +89,8 @@ TEST_F(RealClipboard, TextComesBackByteForByte) {
         large};
     for (const std::string& text : texts) {
         SCOPED_TRACE(text.substr(0, 20));
-        WriteClipboardText(text);
-        EXPECT_EQ(ReadClipboardText(), text);
+        WriteClipboardText(app.Window(), text);
+        EXPECT_EQ(ReadClipboardText(app.Window()), text);
         EXPECT_EQ(RawClipboard(CF_TEXT).substr(0, text.size() + 1), text + '\0');
     }
 }
@@ -98,11 +99,11 @@ TEST_F(RealClipboard, WriteReplacesEveryFormatAndOwnsTheClipboard) {
     const UINT other = RegisterClipboardFormatA("QuavelinTestFormat");
     PutRawClipboard(other, "picture", app.Window());
 
-    WriteClipboardText("");
+    WriteClipboardText(app.Window(), "");
 
     EXPECT_EQ(RawClipboard(other), "");
     EXPECT_EQ(RawClipboard(CF_TEXT).substr(0, 1), std::string(1, '\0'));
-    EXPECT_EQ(ReadClipboardText(), "");
+    EXPECT_EQ(ReadClipboardText(app.Window()), "");
     EXPECT_EQ(GetClipboardOwner(), app.Window());
     EXPECT_EQ(SharedClipboard().OpenDepth, 0);
 }
@@ -110,26 +111,26 @@ TEST_F(RealClipboard, WriteReplacesEveryFormatAndOwnsTheClipboard) {
 TEST_F(RealClipboard, ReadStopsAtTheFirstNul) {
     PutRawClipboard(CF_TEXT, std::string("before\0after\0", 13), app.Window());
 
-    EXPECT_EQ(ReadClipboardText(), "before");
+    EXPECT_EQ(ReadClipboardText(app.Window()), "before");
 }
 
 TEST_F(RealClipboard, NonTextContentReadsAsTheEmptyText) {
     PutRawClipboard(RegisterClipboardFormatA("QuavelinTestFormat"), "picture", app.Window());
 
-    EXPECT_EQ(ReadClipboardText(), "");
+    EXPECT_EQ(ReadClipboardText(app.Window()), "");
 }
 
 TEST_F(RealClipboard, ClipboardHeldOpenElsewhereFailsUntilItIsClosed) {
-    WriteClipboardText("kept");
+    WriteClipboardText(app.Window(), "kept");
     {
         ClipboardHeldByAnotherProcess holder;
-        EXPECT_EQ(RaisedMessage([] { ReadClipboardText(); }), CannotOpenClipboardMessage);
-        EXPECT_EQ(RaisedMessage([] { WriteClipboardText("lost"); }), CannotOpenClipboardMessage);
+        EXPECT_EQ(RaisedMessage([&] { ReadClipboardText(app.Window()); }), CannotOpenClipboardMessage);
+        EXPECT_EQ(RaisedMessage([&] { WriteClipboardText(app.Window(), "lost"); }), CannotOpenClipboardMessage);
         EXPECT_EQ(SharedClipboard().OpenDepth, 0);
     }
-    EXPECT_EQ(ReadClipboardText(), "kept");
-    WriteClipboardText("after");
-    EXPECT_EQ(ReadClipboardText(), "after");
+    EXPECT_EQ(ReadClipboardText(app.Window()), "kept");
+    WriteClipboardText(app.Window(), "after");
+    EXPECT_EQ(ReadClipboardText(app.Window()), "after");
 }
 
 }  // namespace
