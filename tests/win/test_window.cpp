@@ -3,11 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "framework/application.h"
-
 namespace {
-
-TApplication application;
 
 // Another program (Quavelin itself) may hold the clipboard for a moment: retry for up to 5 s.
 void OpenClipboardPatiently(HWND owner) {
@@ -40,15 +36,9 @@ TestApplication::TestApplication() {
     window_ = CreateWindowExA(0, "QuavelinTestOwner", "owner", WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) throw std::runtime_error("cannot create the test owner window");
-    application.AppWindow = window_;
-    Application = &application;
 }
 
-TestApplication::~TestApplication() {
-    Application = nullptr;
-    application.AppWindow = nullptr;
-    DestroyWindow(window_);
-}
+TestApplication::~TestApplication() { DestroyWindow(window_); }
 
 void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) {
     OpenClipboardPatiently(owner);
