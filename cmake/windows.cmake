@@ -18,13 +18,17 @@ add_executable(wine_unit_tests
 target_link_libraries(wine_unit_tests PRIVATE slots gtest_main shell32)
 add_dependencies(wine_unit_tests clipboard_holder)
 
+# End-to-end tests, grouped by what a user does; each starts its own Quavelin.exe.
 add_executable(quavelin_e2e_tests
-    tests/win/quavelin_e2e_test.cpp
+    tests/win/copy_and_recall_test.cpp
+    tests/win/keys_in_the_window_test.cpp
     tests/win/quavelin_executable_test.cpp
     tests/win/quavelin_lifecycle_test.cpp
     tests/win/quavelin_process.cpp
+    tests/win/running_quavelin.cpp
     tests/win/test_window.cpp
-    tests/win/tray.cpp)
+    tests/win/tray.cpp
+    tests/win/tray_and_window_test.cpp)
 target_link_libraries(quavelin_e2e_tests PRIVATE slots base gtest_main shell32 version psapi)
 add_dependencies(quavelin_e2e_tests Quavelin QuavelinWithFaults)
 
