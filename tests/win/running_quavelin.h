@@ -21,8 +21,8 @@ inline constexpr UINT TrayIconMessage = WM_USER + 100;
 class StartedQuavelin {
 public:
     explicit StartedQuavelin(const QuavelinStart& start = {});
-    // A program still running is ended; its tray icon is taken away first, because Wine's
-    // notification area keeps the icon of a process that was killed.
+    // A program still running is ended, its tray icon taken away first: the next program's icon
+    // is then the first one in the notification area straight away.
     ~StartedQuavelin();
     StartedQuavelin(const StartedQuavelin&) = delete;
     StartedQuavelin& operator=(const StartedQuavelin&) = delete;

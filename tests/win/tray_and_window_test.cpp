@@ -23,16 +23,20 @@ std::array<LONG, 4> PlaceOf(HWND control) {
     return {area.left, area.top, area.right, area.bottom};
 }
 
-// Real presses on the icon in the notification area: the left one shows the window, the
-// "Mini" button hides it again, the right one ends the program.
-TEST_F(TrayIconAndWindow, ALeftPressOnTheIconShowsTheWindowAndARightPressEndsTheProgram) {
-    ASSERT_TRUE(CopyInto(0, "shown"));
+// A user's round: a copy lands in slot 0, Ctrl+3 makes slot 3 current and the next copy lands
+// there; real presses on the icon in the notification area then show the window with these
+// slots, the "Mini" button hides it again, and a right press ends the program.
+TEST_F(TrayIconAndWindow, ALeftPressOnTheIconShowsTheSlotsAndARightPressEndsTheProgram) {
+    ASSERT_TRUE(CopyInto(0, "first copy"));
+    ASSERT_TRUE(Recall(3));
+    ASSERT_TRUE(CopyInto(3, "second copy"));
+    EXPECT_EQ(SlotText(0), "first copy");
     ASSERT_TRUE(HiddenBehindTheIcon());
 
     ASSERT_TRUE(ClickFirstTrayIcon(false)) << "no notification area";
     EXPECT_TRUE(WaitUntil([&] { return Shown(); }, TickTimeoutMs));
     EXPECT_TRUE(ShownWithoutIcon());
-    EXPECT_EQ(SlotText(0), "shown");
+    EXPECT_EQ(SlotText(3), "second copy");
 
     ClickWindow(MiniButton());
     ASSERT_TRUE(WaitUntil([&] { return HiddenBehindTheIcon(); }, TickTimeoutMs)) << "a real click on Mini";
