@@ -25,7 +25,11 @@ WINE REGISTRY Version 2
 "Managed"="$managed"
 REG
     echo "Initialising the Wine prefix (once)..."
-    timeout 600 "$wine_exec" wineboot -i >/dev/null 2>&1
+    if ! timeout 600 "$wine_exec" wineboot -i >/dev/null 2>&1; then
+        echo "wineboot could not initialise the Wine prefix $prefix" >&2
+        timeout 30 wineserver -k 2>/dev/null
+        return 1
+    fi
     timeout 120 wineserver -w
     touch "$prefix/.quavelin-ready"
 }
@@ -67,7 +71,7 @@ start_wine() {
     export WINEPREFIX=$1
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    wine_prefix_init "$WINEPREFIX" "$2"
+    wine_prefix_init "$WINEPREFIX" "$2" || return 1
     wineserver -f -p >/dev/null 2>&1 &
     wine_session_pids+=("$!")
     # Wine's own services start with the first program; started here, they do not hold on to

@@ -1,170 +1,247 @@
-// How Quavelin.exe starts and ends: the show mode it is started with, the routes that close it,
-// a log-off, and the two fatal start-up failures of the test build. The programs of a suite
-// start together, because each start of a 32-bit program may take a minute where it is emulated.
+// How Quavelin.exe starts and ends: hidden behind its icon from the start, its title and the
+// show mode it is started with; every route that closes it, also while its start-up error box
+// is open, and a log-off; and the fatal start-up failures of the test build.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <functional>
-#include <memory>
-#include <thread>
-#include <vector>
+#include <string>
 
 #include "base/error_text.h"
-#include "tests/win/quavelin_process.h"
+#include "slots/clipboard.h"
+#include "tests/win/running_quavelin.h"
 #include "tests/win/test_window.h"
+#include "tests/win/tray.h"
 
 namespace {
 
-// Copies of the program that run side by side compete for the clipboard, and the one that
-// finds it open elsewhere shows its error box. The box disables the program's windows, and a
-// disabled window ignores a close from its system menu, as on Windows; so the close is asked for
-// again once a box has been answered, as a user would.
-DWORD CloseAnsweringBoxes(const QuavelinProcess& process, const std::function<void()>& close) {
-    close();
-    WaitUntil([&] {
-        if (!process.Windows("#32770").empty()) {
-            process.AnswerClipboardErrorBoxes(TickTimeoutMs);
-            close();
+class Closing : public RunningQuavelin {};
+
+// Is any window of the process visible? Sampled from the moment the process starts.
+bool AnyWindowShown(const QuavelinProcess& process) {
+    for (const char* className : {"TForm1", "TApplication"}) {
+        for (HWND window : process.Windows(className)) {
+            if (IsWindowVisible(window)) return true;
         }
+    }
+    return false;
+}
+
+// Answers the program's error boxes until it ends, for at most timeoutMs; returns its exit code.
+DWORD ExitCodeAnsweringBoxes(const QuavelinProcess& process, DWORD timeoutMs) {
+    WaitUntil([&] {
+        for (HWND box : process.Windows("#32770")) PressOk(box);
         return process.WaitForExit(0) != STILL_ACTIVE;
-    }, TickTimeoutMs * 4);
+    }, timeoutMs);
     return process.WaitForExit(0);
 }
 
-// Windows of a started program, found once it has built its main window.
-struct Started {
-    explicit Started(const QuavelinStart& start) : process(start) {}
+// The program starts while the test holds the clipboard open: its start-up capture fails. It
+// shows the box, start-up goes on, and the window stays hidden behind its icon with all ten
+// boxes and an empty slot 0 until the clipboard is free.
+TEST(StartingUp, StartsHiddenBehindItsIconEvenWhenTheStartUpCaptureFails) {
+    TestApplication owner;
+    PutRawClipboard(CF_TEXT, std::string("at start\0", 9), owner.Window());
+    ASSERT_TRUE(OpenClipboard(owner.Window()));
+    StartedQuavelin quavelin;
+    bool shownDuringStart = false;
+    WaitUntil([&] {
+        shownDuringStart = shownDuringStart || AnyWindowShown(quavelin.process);
+        return !quavelin.process.Windows("#32770").empty();
+    }, StartTimeoutMs);
+    const bool running = quavelin.WaitUntilRunning();
+    HWND box = quavelin.process.WaitForWindow("#32770", 0);
+    CloseClipboard();
+    ASSERT_TRUE(running);
+    ASSERT_NE(box, nullptr);
 
-    // A start-up capture that met a sibling's clipboard read shows its box before the message
-    // loop runs; the box is answered, so that the loop has started when this returns.
-    bool WaitUntilRunning() {
-        mainWindow = process.WaitForWindow("TForm1", StartTimeoutMs);
-        appWindow = process.WaitForWindow("TApplication", TickTimeoutMs);
-        return mainWindow && appWindow && WaitUntil([this] {
-            if (!process.WaitUntilIdle(0)) return false;
-            if (process.Windows("#32770").empty()) return true;
-            process.AnswerClipboardErrorBoxes(0);
-            return false;
-        }, TickTimeoutMs);
-    }
+    EXPECT_FALSE(shownDuringStart) << "a window was visible during start-up";
+    EXPECT_EQ(ViewMessageBox(box).Text, CannotOpenClipboardMessage + std::string("."));
+    EXPECT_FALSE(IsWindowVisible(quavelin.mainWindow));
+    EXPECT_FALSE(IsWindowVisible(quavelin.appWindow)) << "no taskbar button";
+    EXPECT_TRUE(TrayIconRegistered(quavelin.mainWindow));
+    EXPECT_EQ(WindowText(quavelin.boxes[10]), "");
+    EXPECT_EQ(WindowText(quavelin.boxes[0]), "NowClip\r\n");
 
-    QuavelinProcess process;
-    HWND mainWindow = nullptr;
-    HWND appWindow = nullptr;
-};
-
-// Runs the starts side by side: under Wine, starting a process returns only once it runs.
-void StartSideBySide(const std::vector<std::function<void()>>& starts) {
-    std::vector<std::thread> starting;
-    for (const auto& start : starts) {
-        starting.emplace_back([&start] {
-            try {
-                start();
-            } catch (const std::exception& error) {
-                ADD_FAILURE() << error.what();
-            }
-        });
-    }
-    for (std::thread& thread : starting) thread.join();
+    PressOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(quavelin.boxes[10]) == "at start"; }, TickTimeoutMs));
+    EXPECT_EQ(WindowText(quavelin.boxes[0]), "at start");
+    EXPECT_FALSE(IsWindowVisible(quavelin.mainWindow));
+    EXPECT_TRUE(TrayIconRegistered(quavelin.mainWindow));
 }
 
-class StartsAndEnds : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        StartSideBySide({
-            [] { maximised = std::make_unique<Started>(QuavelinStart{.ShowMode = SW_SHOWMAXIMIZED}); },
-            [] { minimised = std::make_unique<Started>(QuavelinStart{.ShowMode = SW_SHOWMINNOACTIVE}); },
-            [] { loggedOff = std::make_unique<Started>(QuavelinStart{}); },
-            [] { closedMidCapture = std::make_unique<Started>(QuavelinStart{}); },
-            [] {
-                noTimer = std::make_unique<QuavelinProcess>(
-                    QuavelinStart{.Program = "faults\\Quavelin.exe", .FailingCall = "SetTimer"});
-            },
-            [] {
-                noWindowClass = std::make_unique<QuavelinProcess>(
-                    QuavelinStart{.Program = "faults\\Quavelin.exe", .FailingCall = "RegisterClass"});
-            },
-        });
-    }
-    void SetUp() override {
-        ASSERT_TRUE(maximised && minimised && loggedOff && closedMidCapture && noTimer && noWindowClass);
-    }
-    static void TearDownTestSuite() {
-        maximised.reset();
-        minimised.reset();
-        loggedOff.reset();
-        closedMidCapture.reset();
-        noTimer.reset();
-        noWindowClass.reset();
-    }
+TEST(StartingUp, HasTheShellsWindowsTitleAndOwner) {
+    StartedQuavelin quavelin;
+    ASSERT_TRUE(quavelin.WaitUntilRunning());
 
-    static inline std::unique_ptr<Started> maximised, minimised, loggedOff, closedMidCapture;
-    static inline std::unique_ptr<QuavelinProcess> noTimer, noWindowClass;
+    EXPECT_EQ(WindowText(quavelin.appWindow), "Quavelin");
+    EXPECT_EQ(GetWindow(quavelin.mainWindow, GW_OWNER), quavelin.appWindow);
+    EXPECT_EQ(GetWindowLongA(quavelin.appWindow, GWL_STYLE) & ~WS_VISIBLE, 0x84CA0000);
+    EXPECT_NE(quavelin.process.WaitForWindow("TPUtilWindow", TickTimeoutMs), nullptr);
+}
+
+// A copy of the program under an upper-case name, in a folder of its own beside the programs.
+class UpperCaseCopy {
+public:
+    UpperCaseCopy() {
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        copied_ = CopyFileA((TestProgramsFolder() + "Quavelin.exe").c_str(), path_.c_str(), FALSE) != FALSE;
+    }
+    ~UpperCaseCopy() {
+        DeleteFileA(path_.c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    UpperCaseCopy(const UpperCaseCopy&) = delete;
+    UpperCaseCopy& operator=(const UpperCaseCopy&) = delete;
+
+    bool Copied() const { return copied_; }
+    static constexpr char Program[] = "upper-case\\QUAVELIN.EXE";
+
+private:
+    const std::string folder_ = TestProgramsFolder() + "upper-case";
+    const std::string path_ = TestProgramsFolder() + Program;
+    bool copied_ = false;
 };
 
-// Matches expected, which holds "00000000" at addressAt, where text holds an address in upper-case
-// hexadecimal digits: 8 of them, or up to 16 for a 64-bit program's absolute address.
-void ExpectTextWithAddress(const std::string& text, const std::string& expected, std::size_t addressAt,
-                           std::size_t mostDigits = 8) {
-    const std::size_t digits = text.size() + 8 - expected.size();
-    ASSERT_TRUE(digits >= 8 && digits <= mostDigits) << text;
-    EXPECT_EQ(text.substr(0, addressAt), expected.substr(0, addressAt));
-    EXPECT_EQ(text.substr(addressAt + digits), expected.substr(addressAt + 8));
-    for (char digit : text.substr(addressAt, digits)) {
-        EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(digit)) && !std::islower(digit)) << text;
-    }
+TEST(StartingUp, TheTitleIsTheExecutablesNameInLowerCaseFromItsSecondLetter) {
+    UpperCaseCopy copy;
+    ASSERT_TRUE(copy.Copied());
+    StartedQuavelin quavelin({.Program = UpperCaseCopy::Program});
+    ASSERT_TRUE(quavelin.WaitUntilRunning());
+
+    EXPECT_EQ(WindowText(quavelin.appWindow), "Quavelin");
+    EXPECT_EQ(WindowText(quavelin.mainWindow), "Quavelin") << "the form's own caption";
 }
 
 // The show mode that the program was started with waits, with the window hidden behind its
 // icon, until the icon first shows the window.
-TEST_F(StartsAndEnds, ShowModeMaximisedTakesEffectAtTheFirstShow_ClosedThroughTheTaskbarButton) {
-    ASSERT_TRUE(maximised->WaitUntilRunning());
-    EXPECT_FALSE(IsWindowVisible(maximised->mainWindow));
-    EXPECT_FALSE(IsWindowVisible(maximised->appWindow));
+TEST(StartingUp, ShowModeMaximisedTakesEffectAtTheFirstShow_ClosedThroughTheTaskbarButton) {
+    StartedQuavelin quavelin({.ShowMode = SW_SHOWMAXIMIZED});
+    ASSERT_TRUE(quavelin.WaitUntilRunning());
+    EXPECT_FALSE(IsWindowVisible(quavelin.mainWindow));
+    EXPECT_FALSE(IsWindowVisible(quavelin.appWindow));
 
-    SendMessageA(maximised->mainWindow, 1124, 1, WM_LBUTTONDOWN);
-    EXPECT_TRUE(IsWindowVisible(maximised->mainWindow));
-    EXPECT_TRUE(IsZoomed(maximised->mainWindow));
-    EXPECT_TRUE(IsWindowVisible(maximised->appWindow));
+    SendMessageA(quavelin.mainWindow, TrayIconMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(quavelin.mainWindow));
+    EXPECT_TRUE(IsZoomed(quavelin.mainWindow));
+    EXPECT_TRUE(IsWindowVisible(quavelin.appWindow));
 
-    EXPECT_EQ(CloseAnsweringBoxes(maximised->process,
-                                  [] { PostMessageA(maximised->appWindow, WM_CLOSE, 0, 0); }), 0u);
+    PostMessageA(quavelin.appWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(quavelin.process.WaitForExit(TickTimeoutMs * 4), 0u);
 }
 
-TEST_F(StartsAndEnds, ShowModeMinimisedTakesEffectAtTheFirstShow_ClosedThroughTheSystemMenu) {
-    ASSERT_TRUE(minimised->WaitUntilRunning());
-    EXPECT_FALSE(IsWindowVisible(minimised->mainWindow));
-    EXPECT_FALSE(IsWindowVisible(minimised->appWindow));
+TEST(StartingUp, ShowModeMinimisedTakesEffectAtTheFirstShow_ClosedThroughTheSystemMenu) {
+    StartedQuavelin quavelin({.ShowMode = SW_SHOWMINNOACTIVE});
+    ASSERT_TRUE(quavelin.WaitUntilRunning());
+    EXPECT_FALSE(IsWindowVisible(quavelin.mainWindow));
+    EXPECT_FALSE(IsWindowVisible(quavelin.appWindow));
 
-    SendMessageA(minimised->mainWindow, 1124, 1, WM_LBUTTONDOWN);
-    EXPECT_TRUE(IsWindowVisible(minimised->mainWindow));
-    EXPECT_TRUE(IsIconic(minimised->mainWindow));
+    SendMessageA(quavelin.mainWindow, TrayIconMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(quavelin.mainWindow));
+    EXPECT_TRUE(IsIconic(quavelin.mainWindow));
 
-    EXPECT_EQ(CloseAnsweringBoxes(minimised->process,
-                                  [] { PostMessageA(minimised->mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }), 0u);
+    PostMessageA(quavelin.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(quavelin.process.WaitForExit(TickTimeoutMs * 4), 0u);
 }
 
-TEST_F(StartsAndEnds, ALogOffEndsTheProgramThroughTheApplicationWindowOnly) {
-    ASSERT_TRUE(loggedOff->WaitUntilRunning());
-    EXPECT_EQ(SendMessageA(loggedOff->mainWindow, WM_QUERYENDSESSION, 0, 0), 1);
-    EXPECT_NE(SendMessageA(loggedOff->appWindow, WM_QUERYENDSESSION, 0, 0), 0);
+TEST_F(Closing, AltF4InTheWindowEndsTheProgramWithCodeZero) {
+    ShowFromTheIcon();
+    ASSERT_TRUE(FocusByClick(Slot(1)));
 
-    SendMessageA(loggedOff->mainWindow, WM_ENDSESSION, TRUE, 0);
-    SendMessageA(loggedOff->appWindow, WM_ENDSESSION, FALSE, 0);
-    EXPECT_EQ(loggedOff->process.WaitForExit(500), static_cast<DWORD>(STILL_ACTIVE));
+    PressKeys({VK_MENU, VK_F4});
 
-    EXPECT_EQ(CloseAnsweringBoxes(loggedOff->process,
-                                  [] { SendMessageA(loggedOff->appWindow, WM_ENDSESSION, TRUE, 0); }), 0u);
+    EXPECT_EQ(Process().WaitForExit(TickTimeoutMs * 4), 0u);
+}
+
+// The close handler does not run: the icon stays until the process has ended.
+TEST_F(Closing, ALogOffEndsTheProgramThroughTheApplicationWindowOnly) {
+    EXPECT_EQ(SendMessageA(MainWindow(), WM_QUERYENDSESSION, 0, 0), 1);
+    EXPECT_NE(SendMessageA(AppWindow(), WM_QUERYENDSESSION, 0, 0), 0);
+
+    SendMessageA(MainWindow(), WM_ENDSESSION, TRUE, 0);
+    SendMessageA(AppWindow(), WM_ENDSESSION, FALSE, 0);
+    ASSERT_TRUE(CopyInto(0, "after the cancelled log-off")) << "the program goes on";
+
+    SendMessageA(AppWindow(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(Process().WaitForExit(TickTimeoutMs * 4), 0u);
+}
+
+TEST_F(Closing, ACloseThatArrivesInTheMiddleOfALargeCaptureEndsCleanly) {
+    std::string large;
+    while (large.size() < 4 * 1024 * 1024) large += std::string(1022, 'L') + "\r\n";
+
+    Copy(large);
+    ASSERT_TRUE(WaitUntil([&] { return Process().Busy(MainWindow()); }, TickTimeoutMs)) << "the capture never started";
+    PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
+
+    EXPECT_EQ(Process().WaitForExit(LargeTextTimeoutMs), 0u);
+}
+
+// A close while the start-up error box is open ends the program once the box is answered (or
+// when it goes by itself). Each route has been handled before the box is answered. A log-off
+// leaves the icon: the close handler does not run.
+TEST(ClosingWhileTheStartUpBoxIsOpen, EveryRouteEndsTheProgramWithCodeZero) {
+    struct Route {
+        const char* name;
+        std::function<void(const StartedQuavelin&)> close;
+    };
+    const Route routes[] = {
+        {"a right press on the icon", [](const StartedQuavelin& quavelin) {
+             ClickFirstTrayIcon(true);
+             EXPECT_TRUE(WaitUntil([&] { return !TrayIconRegistered(quavelin.mainWindow); }, TickTimeoutMs));
+         }},
+        {"WM_CLOSE to the main window",
+         [](const StartedQuavelin& quavelin) { SendMessageA(quavelin.mainWindow, WM_CLOSE, 0, 0); }},
+        {"WM_CLOSE to the application window",
+         [](const StartedQuavelin& quavelin) { SendMessageA(quavelin.appWindow, WM_CLOSE, 0, 0); }},
+        {"a log-off", [](const StartedQuavelin& quavelin) {
+             SendMessageA(quavelin.appWindow, WM_QUERYENDSESSION, 0, 0);
+             SendMessageA(quavelin.appWindow, WM_ENDSESSION, TRUE, 0);
+             const bool iconLeft = TrayIconRegistered(quavelin.mainWindow);
+             if (quavelin.process.WaitForExit(0) == STILL_ACTIVE) {
+                 EXPECT_TRUE(iconLeft) << "the close handler ran at the log-off";
+             }
+         }},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.name);
+        TestApplication owner;
+        ASSERT_TRUE(OpenClipboard(owner.Window()));
+        StartedQuavelin quavelin;
+        HWND box = quavelin.process.WaitForWindow("#32770", StartTimeoutMs);
+        const bool running = quavelin.WaitUntilRunning();
+        CloseClipboard();
+        ASSERT_NE(box, nullptr) << "no start-up error box";
+        ASSERT_TRUE(running);
+        ASSERT_TRUE(TrayIconRegistered(quavelin.mainWindow));
+
+        route.close(quavelin);
+
+        const DWORD code = ExitCodeAnsweringBoxes(quavelin.process, TickTimeoutMs * 2);
+        EXPECT_EQ(code, 0u) << (code == STILL_ACTIVE ? "the program still runs, out of reach" : "");
+    }
+}
+
+// Matches expected, which holds "00000000" at addressAt, where text holds an address of exactly
+// eight upper-case hexadecimal digits.
+void ExpectTextWithAddress(const std::string& text, const std::string& expected, std::size_t addressAt) {
+    ASSERT_EQ(text.size(), expected.size()) << text;
+    EXPECT_EQ(text.substr(0, addressAt), expected.substr(0, addressAt));
+    EXPECT_EQ(text.substr(addressAt + 8), expected.substr(addressAt + 8));
+    for (char digit : text.substr(addressAt, 8)) {
+        EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(digit)) && !std::islower(digit)) << text;
+    }
 }
 
 // Shift-JIS: "タイマーを取得できません" (no timer can be had)
 constexpr char NoTimerMessage[] =
     "\x83^\x83" "C\x83}\x81[\x82\xF0\x8E\xE6\x93\xBE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 
-TEST_F(StartsAndEnds, ATimerThatCannotBeArmedEndsStartUpWithTheFatalBoxAndCodeOne) {
-    HWND box = noTimer->WaitForWindow("#32770", StartTimeoutMs);
+TEST(StartUpFailures, ATimerThatCannotBeArmedEndsStartUpWithTheFatalBoxAndCodeOne) {
+    QuavelinProcess noTimer({.Program = "faults\\Quavelin.exe", .FailingCall = "SetTimer"});
+    HWND box = noTimer.WaitForWindow("#32770", StartTimeoutMs);
     ASSERT_NE(box, nullptr);
     const MessageBoxView view = ViewMessageBox(box);
     EXPECT_EQ(view.Caption, FatalErrorCaption);
@@ -175,38 +252,21 @@ TEST_F(StartsAndEnds, ATimerThatCannotBeArmedEndsStartUpWithTheFatalBoxAndCodeOn
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
 
     PressOk(box);
-    EXPECT_EQ(noTimer->WaitForExit(TickTimeoutMs * 4), 1u);
+    EXPECT_EQ(noTimer.WaitForExit(TickTimeoutMs * 4), 1u);
 }
 
-TEST_F(StartsAndEnds, AWindowClassThatCannotBeRegisteredEndsWithRuntimeError217) {
-    HWND box = noWindowClass->WaitForWindow("#32770", StartTimeoutMs);
+TEST(StartUpFailures, AWindowClassThatCannotBeRegisteredEndsWithRuntimeError217) {
+    QuavelinProcess noWindowClass({.Program = "faults\\Quavelin.exe", .FailingCall = "RegisterClass"});
+    HWND box = noWindowClass.WaitForWindow("#32770", StartTimeoutMs);
     ASSERT_NE(box, nullptr);
     const MessageBoxView view = ViewMessageBox(box);
     EXPECT_EQ(view.Caption, "Error");
-    ExpectTextWithAddress(view.Text, "Runtime error 217 at 00000000", 21,
-                          noWindowClass->Is32Bit() ? 8 : 16);
+    ExpectTextWithAddress(view.Text, "Runtime error 217 at 00000000", 21);
     EXPECT_FALSE(view.HasIcon);
-    EXPECT_TRUE(noWindowClass->Windows("TApplication").empty());
+    EXPECT_TRUE(noWindowClass.Windows("TApplication").empty());
 
     PressOk(box);
-    EXPECT_EQ(noWindowClass->WaitForExit(TickTimeoutMs * 4), 217u);
-}
-
-// Runs after the other copies have ended, so that this one alone reads the large text.
-TEST_F(StartsAndEnds, ACloseThatArrivesInTheMiddleOfALargeCaptureEndsCleanly) {
-    ASSERT_TRUE(closedMidCapture->WaitUntilRunning());
-    TestApplication owner;
-    std::string large;
-    while (large.size() < 4 * 1024 * 1024) large += std::string(1022, 'L') + "\r\n";
-
-    PutRawClipboard(CF_TEXT, large + '\0', owner.Window());
-    ASSERT_TRUE(WaitUntil([] { return closedMidCapture->process.Busy(closedMidCapture->mainWindow); },
-                          TickTimeoutMs)) << "the capture never started";
-    PostMessageA(closedMidCapture->mainWindow, WM_CLOSE, 0, 0);
-
-    DWORD code = STILL_ACTIVE;
-    WaitUntil([&] { return (code = closedMidCapture->process.WaitForExit(0)) != STILL_ACTIVE; }, LargeTextTimeoutMs);
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(noWindowClass.WaitForExit(TickTimeoutMs * 4), 217u);
 }
 
 }  // namespace

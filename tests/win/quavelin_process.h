@@ -9,13 +9,13 @@
 
 #include "tests/win/test_window.h"
 
-// Generous: a 32-bit program may take a minute to start where 32-bit code is emulated, longer
-// when several start at once.
-inline constexpr DWORD StartTimeoutMs = 300000;
+// Generous: a 32-bit program may take a minute to start where 32-bit code is emulated. Every
+// wait stays well below the time that ctest gives the whole test program.
+inline constexpr DWORD StartTimeoutMs = 120000;
 // Anything the running program does within a few ticks.
 inline constexpr DWORD TickTimeoutMs = 5000;
 // Taking in or recalling a text of several megabytes, which the edit boxes lay out line by line.
-inline constexpr DWORD LargeTextTimeoutMs = 180000;
+inline constexpr DWORD LargeTextTimeoutMs = 90000;
 
 struct QuavelinStart {
     std::string Program = "Quavelin.exe";
