@@ -22,7 +22,7 @@ HWND NotificationArea() { return FindWindowA(nullptr, "Wine System Tray"); }
 void WaitOutTheDoubleClickTime() {
     static DWORD lastClick = GetTickCount() - GetDoubleClickTime();
     const DWORD since = GetTickCount() - lastClick;
-    if (since <= GetDoubleClickTime()) PumpMessagesFor(GetDoubleClickTime() - since + 50);
+    if (since < GetDoubleClickTime()) PumpMessagesFor(GetDoubleClickTime() - since + 50);
     lastClick = GetTickCount();
 }
 
