@@ -38,6 +38,13 @@ DWORD ExitCodeAnsweringBoxes(const QuavelinProcess& process, DWORD timeoutMs) {
     return process.WaitForExit(0);
 }
 
+// Where the last of eight wide letters starts in a box: it tells the box's font, which Wine
+// does not report to another process.
+LRESULT WideLettersExtent(HWND box) {
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWW"));
+    return LOWORD(SendMessageA(box, EM_POSFROMCHAR, 7, 0));
+}
+
 // The program starts while the test holds the clipboard open: its start-up capture fails. It
 // shows the box, start-up goes on, and the window stays hidden behind its icon with all ten
 // boxes and an empty slot 0 until the clipboard is free.
@@ -73,6 +80,8 @@ TEST(StartingUp, StartsHiddenBehindItsIconEvenWhenTheStartUpCaptureFails) {
     EXPECT_EQ(WindowText(quavelin.boxes[0]), "at start");
     EXPECT_FALSE(IsWindowVisible(quavelin.mainWindow));
     EXPECT_TRUE(TrayIconRegistered(quavelin.mainWindow));
+    EXPECT_EQ(WideLettersExtent(quavelin.boxes[1]), WideLettersExtent(quavelin.boxes[0]))
+        << "the slot boxes took the window's font although the capture after them failed";
 }
 
 TEST(StartingUp, HasTheShellsWindowsTitleAndOwner) {
