@@ -1,0 +1,19 @@
+# The release exe: its version resource from the project version, and, built with MinGW-w64,
+# stripped and without the code that nothing calls.
+
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quavelin.rc DIRECTORY app PROPERTIES
+    COMPILE_DEFINITIONS "QUAVELIN_VERSION=${PROJECT_VERSION};QUAVELIN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};QUAVELIN_VERSION_MINOR=${PROJECT_VERSION_MINOR};QUAVELIN_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
+
+if(MINGW)
+    # i686 symbols carry a leading underscore.
+    set(symbol_prefix "")
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(symbol_prefix "_")
+    endif()
+    # std::terminate ends the program with abort(), as the C++ default handler does, without
+    # libstdc++'s verbose handler: it prints the exception's demangled type to a console this
+    # program does not have, and the demangler weighs about 50 KB.
+    set(terminate_handler _ZN9__gnu_cxx27__verbose_terminate_handlerEv)
+    target_link_options(Quavelin PRIVATE $<$<CONFIG:Release>:-s -Wl,--gc-sections
+        -Wl,--defsym,${symbol_prefix}${terminate_handler}=${symbol_prefix}abort>)
+endif()
