@@ -1,6 +1,7 @@
-# Debian's clang for 32-bit Windows, over the MinGW-w64 headers and libraries that the GCC
-# cross compiler brings, and GNU's MinGW-w64 linker: clang finds the MinGW-w64 C headers itself
-# but neither GCC's C++ library nor its runtime, and lld takes GCC's i686 objects less well.
+# Debian's clang and lld for 32-bit Windows, over the MinGW-w64 headers and libraries that the
+# GCC cross compiler brings: clang finds the MinGW-w64 C headers itself but neither GCC's C++
+# library nor its runtime. (GNU ld would warn that clang's copy of std::exception's type name
+# differs in size from libstdc++'s, which pads it.)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(triple i686-w64-mingw32)
@@ -16,7 +17,7 @@ execute_process(COMMAND ${triple}-g++-posix -print-libgcc-file-name
 cmake_path(GET libgcc PARENT_PATH gcc_dir)
 set(CMAKE_CXX_FLAGS_INIT
     "-isystem ${gcc_dir}/include/c++ -isystem ${gcc_dir}/include/c++/${triple}")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${gcc_dir}")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${gcc_dir}")
 # With a static link, the posix thread model's runtime needs the pthread functions that
 # libstdc++ and libgcc_eh call: all four in one group.
 set(CMAKE_CXX_STANDARD_LIBRARIES

@@ -5,6 +5,9 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quavelin.rc DIRECTORY 
     COMPILE_DEFINITIONS "QUAVELIN_VERSION=${PROJECT_VERSION};QUAVELIN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};QUAVELIN_VERSION_MINOR=${PROJECT_VERSION_MINOR};QUAVELIN_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
 
 if(MINGW)
+    target_link_options(Quavelin PRIVATE $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
+endif()
+if(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # i686 symbols carry a leading underscore.
     set(symbol_prefix "")
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -12,8 +15,10 @@ if(MINGW)
     endif()
     # std::terminate ends the program with abort(), as the C++ default handler does, without
     # libstdc++'s verbose handler: it prints the exception's demangled type to a console this
-    # program does not have, and the demangler weighs about 50 KB.
-    set(terminate_handler _ZN9__gnu_cxx27__verbose_terminate_handlerEv)
-    target_link_options(Quavelin PRIVATE $<$<CONFIG:Release>:-s -Wl,--gc-sections
-        -Wl,--defsym,${symbol_prefix}${terminate_handler}=${symbol_prefix}abort>)
+    # program does not have, and the demangler weighs about 50 KB. (GNU ld; clang's lld has no
+    # --defsym for Windows.)
+    set(terminate_handler ${symbol_prefix}_ZN9__gnu_cxx27__verbose_terminate_handlerEv)
+    set(abort ${symbol_prefix}abort)
+    target_link_options(Quavelin PRIVATE
+        $<$<CONFIG:Release>:-Wl,--defsym,${terminate_handler}=${abort}>)
 endif()
