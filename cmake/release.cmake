@@ -22,3 +22,7 @@ if(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_link_options(Quavelin PRIVATE
         $<$<CONFIG:Release>:-Wl,--defsym,${terminate_handler}=${abort}>)
 endif()
+
+add_test(NAME quavelin_release_zip_is_reproducible
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/release/reproducible-zip $<TARGET_FILE:Quavelin>
+            ${PROJECT_VERSION})
