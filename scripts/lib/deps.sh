@@ -1,11 +1,13 @@
 # Installs from Debian's packages whatever the build and the tests need and this machine lacks.
 # A machine that has everything pays one dpkg query.
 
+# libclang-rt-dev brings the sanitizer and fuzzer runtimes of whichever clang is installed;
+# fonts-wine brings Marlett, with which Wine draws the caption buttons.
 quavelin_packages=(
-    cmake g++ googletest libgtest-dev clang libclang-rt-14-dev libbenchmark-dev
+    cmake g++ googletest libgtest-dev clang libclang-rt-dev libbenchmark-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine64 wine32:i386
-    xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic
+    wine wine64 wine32:i386 fonts-wine
+    xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic zip
 )
 
 missing_packages() {
