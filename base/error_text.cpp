@@ -1,13 +1,18 @@
 #include "base/error_text.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
 
-// Shift-JIS: "%sがモジュール %s の %p で発生しました。" (%s occurred at %p in module %s.)
-constexpr char FatalErrorFormat[] =
-    "%s\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B %s \x82\xCC %s \x82\xC5\x94\xAD\x90\xB6\x82\xB5"
-    "\x82\xDC\x82\xB5\x82\xBD\x81" "B";
+// The pieces of "%sがモジュール %s の %p で発生しました。" (%s occurred at %p in module %s.),
+// joined without printf so that the program carries no formatter.
+// Shift-JIS: "がモジュール " (in module)
+constexpr char InModule[] = "\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B ";
+// Shift-JIS: " の " (at)
+constexpr char AtAddress[] = " \x82\xCC ";
+// Shift-JIS: " で発生しました。" (occurred.)
+constexpr char Occurred[] =
+    " \x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81" "B";
 
 // Shift-JIS: " の読み込み中のエラー : " (error while reading ... : )
 constexpr char ReadErrorSeparator[] =
@@ -22,9 +27,10 @@ std::string_view LastCharacter(std::string_view text, LeadByteTest isLead) {
 }
 
 std::string Hex8(std::uint32_t value) {
-    char digits[9];
-    std::snprintf(digits, sizeof digits, "%08lX", static_cast<unsigned long>(value));
-    return digits;
+    constexpr char digits[] = "0123456789ABCDEF";
+    std::string text(8, '0');
+    for (auto at = text.rbegin(); at != text.rend(); ++at, value >>= 4) *at = digits[value & 0xF];
+    return text;
 }
 
 }  // namespace
@@ -38,19 +44,18 @@ std::string WithFullStop(std::string_view message, LeadByteTest isLead) {
 
 std::string FatalErrorText(std::string_view className, std::string_view moduleName,
                            std::uint32_t relativeAddress, std::string_view message) {
-    const std::string name(className), module(moduleName), address = Hex8(relativeAddress);
-    char head[FatalTextLimit];
-    std::snprintf(head, sizeof head, FatalErrorFormat, name.c_str(), module.c_str(), address.c_str());
-    std::string text = std::string(head) + '\n' + std::string(message);
+    std::string text = std::string(className) + InModule + std::string(moduleName) + AtAddress +
+                       Hex8(relativeAddress) + Occurred + '\n' + std::string(message);
     if (!message.empty() && message.back() != '.') text += '.';
     if (text.size() > FatalTextLimit - 1) text.resize(FatalTextLimit - 1);
     return text;
 }
 
 std::string RuntimeErrorText(int errorNumber, std::uint32_t address) {
-    char number[8];
-    std::snprintf(number, sizeof number, "%3d", errorNumber % 1000);
-    return std::string("Runtime error ") + number + " at " + Hex8(address);
+    // The number right-aligned in three places.
+    std::string number = std::to_string(errorNumber % 1000);
+    number.insert(0, 3 - std::min<std::size_t>(number.size(), 3), ' ');
+    return "Runtime error " + number + " at " + Hex8(address);
 }
 
 std::string ReadErrorMessage(std::string_view component, std::string_view property,
