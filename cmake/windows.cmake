@@ -74,10 +74,12 @@ set_tests_properties(wine_unit_tests quavelin_e2e_tests
     PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 
 add_test(NAME quavelin_screenshot_layout
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/screenshot-layout $<TARGET_FILE:Quavelin>)
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/screenshot-layout ${quavelin_exe})
 set_tests_properties(quavelin_screenshot_layout PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 add_test(NAME quavelin_imports_only_system_dlls
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/imports-only-system-dlls ${CMAKE_OBJDUMP} $<TARGET_FILE:Quavelin>)
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/imports-only-system-dlls ${CMAKE_OBJDUMP} ${quavelin_exe})
+add_test(NAME quavelin_release_zip_is_reproducible
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/release/reproducible-zip ${quavelin_exe} ${PROJECT_VERSION})
 add_test(NAME quavelin_holds_no_fault_switch
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/holds-no-fault-switch $<TARGET_FILE:Quavelin>
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/holds-no-fault-switch ${quavelin_exe}
             $<TARGET_FILE:QuavelinWithFaults>)

@@ -2,10 +2,12 @@
 # A machine that has everything pays one dpkg query.
 
 # libclang-rt-dev brings the sanitizer and fuzzer runtimes of whichever clang is installed;
-# fonts-wine brings Marlett, with which Wine draws the caption buttons.
+# fonts-wine brings Marlett, with which Wine draws the caption buttons. The tests take MinGW-w64's
+# posix thread model, the release exe its lighter win32 model.
 quavelin_packages=(
     cmake g++ googletest libgtest-dev clang libclang-rt-dev libbenchmark-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     wine wine64 wine32:i386 fonts-wine
     xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic zip
 )
