@@ -19,6 +19,7 @@ target_link_libraries(wine_unit_tests PRIVATE slots gtest_main shell32)
 add_dependencies(wine_unit_tests clipboard_holder)
 
 add_executable(quavelin_e2e_tests
+    tests/win/large_text_test.cpp
     tests/win/quavelin_e2e_test.cpp
     tests/win/quavelin_executable_test.cpp
     tests/win/quavelin_lifecycle_test.cpp

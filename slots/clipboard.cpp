@@ -105,3 +105,5 @@ void WriteClipboardText(win32::HWND owner, const std::string& text) {
     SharedClipboard().PutClipboardBlock(owner, win32::ClipboardFormatText, text.c_str(),
                                         static_cast<std::int32_t>(text.size() + 1));
 }
+
+void CheckClipboardOpens(win32::HWND owner) { ClipboardOpen open(SharedClipboard(), owner); }

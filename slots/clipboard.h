@@ -30,6 +30,9 @@ TClipboard& SharedClipboard();
 
 std::string ReadClipboardText(win32::HWND owner);
 void WriteClipboardText(win32::HWND owner, const std::string& text);
+// Opens and closes the clipboard without reading it: fails exactly as a read would while
+// another program holds it open.
+void CheckClipboardOpens(win32::HWND owner);
 
 // SetClipboardData refused the text after the clipboard had been emptied: the clipboard now
 // holds nothing at all.

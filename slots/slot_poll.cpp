@@ -18,9 +18,17 @@ void TSlotPoll::CreateNowClip(win32::HWND parent, int left, int top, int width, 
                               const std::string& text) {
     nowClip_ = TMemo::Create(parent, left, top, width, height);
     nowClip_.SetText(text);
+    nowClipText_ = text;
+    sequenceHoldingNowClip_.reset();
 }
 
-void TSlotPoll::SetNowClip(const std::string& text) { nowClip_.SetText(text); }
+// Only the program sets the box, so the kept text tells whether it would change.
+void TSlotPoll::SetNowClip(const std::string& text) {
+    if (text == nowClipText_) return;
+    nowClip_.OverwriteText(text);
+    nowClipText_ = text;
+    sequenceHoldingNowClip_.reset();
+}
 
 void TSlotPoll::StoreToSlot(std::int32_t index, const std::string& text) {
     SlotMemos[index].SetText(text);
@@ -54,13 +62,25 @@ void TSlotPoll::Tick() {
     RecallHeldDigits();
 }
 
-// NowClip is read before the clipboard, and the text stored is a second read, not the one
-// compared.
+// The clipboard is opened on every tick, so a clipboard held open elsewhere is reported as
+// always; its data is read only when it may have changed. The change number is taken before
+// the read, so a change made during the read shows at the next tick. The text stored is a
+// second read, not the one compared.
 void TSlotPoll::CaptureChangedClipboard() {
-    const std::string lastSeen = nowClip_.Text();
-    if (lastSeen != ReadClipboardText(clipboardOwner_)) {
+    const std::uint32_t sequenceNumber = win32::GetClipboardSequenceNumber();
+    if (ClipboardKnownToHoldNowClip(sequenceNumber)) {
+        CheckClipboardOpens(clipboardOwner_);
+    } else if (ReadClipboardText(clipboardOwner_) == nowClipText_) {
+        sequenceHoldingNowClip_ = sequenceNumber;
+    } else {
         StoreToSlot(CurrentSlot, ReadClipboardText(clipboardOwner_));
     }
+}
+
+// The rule that spares the read: a clipboard whose change number has not moved since a read
+// found NowClip's text on it, with NowClip unchanged since, still holds that text.
+bool TSlotPoll::ClipboardKnownToHoldNowClip(std::uint32_t sequenceNumber) const {
+    return sequenceHoldingNowClip_ == sequenceNumber;
 }
 
 // Every held digit is recalled in ascending order, so the highest one ends on the clipboard.
