@@ -1,5 +1,7 @@
 #include "slots/slot_poll.h"
 
+#include <utility>
+
 #include "slots/clipboard.h"
 
 namespace {
@@ -23,16 +25,16 @@ void TSlotPoll::CreateNowClip(win32::HWND parent, int left, int top, int width, 
 }
 
 // Only the program sets the box, so the kept text tells whether it would change.
-void TSlotPoll::SetNowClip(const std::string& text) {
+void TSlotPoll::SetNowClip(std::string text) {
     if (text == nowClipText_) return;
     nowClip_.OverwriteText(text);
-    nowClipText_ = text;
+    nowClipText_ = std::move(text);
     sequenceHoldingNowClip_.reset();
 }
 
-void TSlotPoll::StoreToSlot(std::int32_t index, const std::string& text) {
+void TSlotPoll::StoreToSlot(std::int32_t index, std::string text) {
     SlotMemos[index].SetText(text);
-    SetNowClip(text);
+    SetNowClip(std::move(text));
     CurrentSlot = index;
 }
 

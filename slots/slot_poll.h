@@ -30,8 +30,9 @@ public:
     // One poll: captures a changed clipboard text, then recalls the slots of held Ctrl+digits.
     void Tick();
 
-    void SetNowClip(const std::string& text);
-    void StoreToSlot(std::int32_t index, const std::string& text);
+    // Both take the text by value: a text read for them is moved in, never copied.
+    void SetNowClip(std::string text);
+    void StoreToSlot(std::int32_t index, std::string text);
     void RecallSlot(std::int32_t index);
 
     std::array<TMemo, SlotCount> SlotMemos{};     // slot i is recalled by Ctrl+i

@@ -133,6 +133,7 @@ void ReportCaptureParts(HWND owner) {
 
 int main() {
     TestApplication owner;
+    PutRawClipboard(CF_TEXT, std::string("before the start") + '\0', owner.Window());  // a large one slows the start
     QuavelinProcess quavelin;
     HWND mainWindow = quavelin.WaitForWindow("TForm1", StartTimeoutMs);
     if (!mainWindow || !quavelin.WaitUntilIdle(TickTimeoutMs)) {

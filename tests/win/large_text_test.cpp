@@ -1,5 +1,6 @@
 // Each test starts its own Quavelin.exe: a 16 MiB text makes the round trip through a slot
-// byte for byte, and a copy made while an error box is open is still taken in.
+// byte for byte, and copies that the program learns of only through the clipboard's change
+// number are taken in: one made while an error box is open, and one made by an X11 program.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -102,6 +103,20 @@ TEST_F(FreshQuavelin, ACopyMadeWhileTheErrorBoxIsOpenIsTakenIn) {
     EXPECT_TRUE(WaitUntil([this] { return WindowText(Slot(3)) == "copied behind the box"; }, TickTimeoutMs));
     EXPECT_TRUE(IsWindow(box)) << "still open";
     quavelin->AnswerClipboardErrorBoxes(TickTimeoutMs);
+}
+
+// Wine turns the X11 selection into CF_TEXT by itself, and only every few seconds.
+TEST_F(FreshQuavelin, ACopyMadeInAnX11ProgramIsTakenIn) {
+    ASSERT_TRUE(MakeCurrent(5, "five"));
+    char command[] = "/bin/sh -c \"printf 'from X11' | xclip -selection clipboard >/dev/null 2>&1\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+
+    EXPECT_TRUE(WaitUntil([this] { return WindowText(Slot(5)) == "from X11"; }, 3 * TickTimeoutMs));
 }
 
 }  // namespace
