@@ -29,6 +29,8 @@ public:
 TClipboard& SharedClipboard();
 
 std::string ReadClipboardText(win32::HWND owner);
+// A read that compares the clipboard's text with text where it lies, without copying it.
+bool ClipboardHoldsText(win32::HWND owner, const std::string& text);
 void WriteClipboardText(win32::HWND owner, const std::string& text);
 // Opens and closes the clipboard without reading it: fails exactly as a read would while
 // another program holds it open.

@@ -72,7 +72,7 @@ void TSlotPoll::CaptureChangedClipboard() {
     const std::uint32_t sequenceNumber = win32::GetClipboardSequenceNumber();
     if (ClipboardKnownToHoldNowClip(sequenceNumber)) {
         CheckClipboardOpens(clipboardOwner_);
-    } else if (ReadClipboardText(clipboardOwner_) == nowClipText_) {
+    } else if (ClipboardHoldsText(clipboardOwner_, nowClipText_)) {
         sequenceHoldingNowClip_ = sequenceNumber;
     } else {
         StoreToSlot(CurrentSlot, ReadClipboardText(clipboardOwner_));
