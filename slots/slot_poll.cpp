@@ -80,9 +80,10 @@ void TSlotPoll::CaptureChangedClipboard() {
 }
 
 // The rule that spares the read: a clipboard whose change number has not moved since a read
-// found NowClip's text on it, with NowClip unchanged since, still holds that text.
+// found NowClip's text on it, with NowClip unchanged since, still holds that text. The system
+// gives 0 when it numbers nothing for this program, and 0 proves nothing.
 bool TSlotPoll::ClipboardKnownToHoldNowClip(std::uint32_t sequenceNumber) const {
-    return sequenceHoldingNowClip_ == sequenceNumber;
+    return sequenceNumber != 0 && sequenceHoldingNowClip_ == sequenceNumber;
 }
 
 // Every held digit is recalled in ascending order, so the highest one ends on the clipboard.

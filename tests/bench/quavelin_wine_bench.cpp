@@ -68,8 +68,9 @@ bool BoxHolds(HWND box, const std::string& text) {
     return copied > 0 && text.compare(0, static_cast<std::size_t>(copied), start) == 0;
 }
 
-// Milliseconds from putting each text on the clipboard until the slot box holds it.
-std::vector<double> CaptureLatencies(HWND owner, HWND slot, std::size_t size, int copies) {
+// Milliseconds from putting each text on the clipboard until the slot box holds it. The next
+// copy waits until NowClip holds the text too, so that each capture is timed alone.
+std::vector<double> CaptureLatencies(HWND owner, HWND slot, HWND nowClip, std::size_t size, int copies) {
     std::vector<double> latencies;
     for (int copy = 0; copy < copies; ++copy) {
         const std::string text = NumberedText(copy, size);
@@ -77,6 +78,7 @@ std::vector<double> CaptureLatencies(HWND owner, HWND slot, std::size_t size, in
         PutRawClipboard(CF_TEXT, text + '\0', owner);
         WaitUntil([&] { return BoxHolds(slot, text); }, 60000);
         latencies.push_back(NowMs() - start);
+        WaitUntil([&] { return BoxHolds(nowClip, text); }, 60000);
     }
     std::sort(latencies.begin(), latencies.end());
     return latencies;
@@ -142,23 +144,24 @@ int main() {
     }
     std::vector<HWND> boxes;
     WaitUntil([&] { return (boxes = quavelin.EditBoxes(mainWindow)).size() == 11; }, TickTimeoutMs);
+    const HWND nowClip = boxes.front();
     const HWND slotZero = boxes.back();
     PumpMessagesFor(2000);
     const SIZE_T memoryAtStart = quavelin.PrivateBytes();
     const DWORD processId = GetProcessId(quavelin.Handle());
     ReportIdle("a short text", processId);
 
-    ReportLatencies("capture of 100 B", CaptureLatencies(owner.Window(), slotZero, 100, 200));
-    CaptureLatencies(owner.Window(), slotZero, 100, 800);
+    ReportLatencies("capture of 100 B", CaptureLatencies(owner.Window(), slotZero, nowClip, 100, 200));
+    CaptureLatencies(owner.Window(), slotZero, nowClip, 100, 800);
     Report("private memory after start", static_cast<double>(memoryAtStart) / Mebibyte, "MB", "(reference)");
     Report("private memory after 1000 captures of 100 B", static_cast<double>(quavelin.PrivateBytes()) / Mebibyte,
            "MB", "start + slot texts");
-    ReportLatencies("capture of 1 MiB", CaptureLatencies(owner.Window(), slotZero, Mebibyte, 20));
+    ReportLatencies("capture of 1 MiB", CaptureLatencies(owner.Window(), slotZero, nowClip, Mebibyte, 20));
     Report("private memory after 20 captures of 1 MiB", static_cast<double>(quavelin.PrivateBytes()) / Mebibyte,
            "MB", "(reference)");
     ReportCaptureParts(owner.Window());
     ReportIdle("1 MiB", processId);
-    CaptureLatencies(owner.Window(), slotZero, 16 * Mebibyte, 1);
+    CaptureLatencies(owner.Window(), slotZero, nowClip, 16 * Mebibyte, 1);
     ReportIdle("16 MiB", processId);
 
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);

@@ -299,6 +299,18 @@ TEST_F(SlotPoll, NowClipsKeptTextAndChangeNumberFollowEveryWayItIsSet) {
     EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "later");
 }
 
+TEST_F(SlotPoll, WithoutAChangeNumberEveryTickReadsTheClipboard) {
+    Fake().Fail("GetClipboardSequenceNumber");
+    Tick();
+    Tick();
+    Copy("still seen");
+
+    Tick();
+
+    EXPECT_EQ(Slot(0), "still seen");
+    EXPECT_EQ(Fake().CallCount("GetClipboardData"), 4);
+}
+
 TEST_F(SlotPoll, FailedStartCaptureLeavesTheBoxesAndNowClipForTheNextTick) {
     ResetFake();
     Fake().PutClipboardBytes(std::string("later\0", 6));
