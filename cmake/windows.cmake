@@ -22,6 +22,7 @@ add_dependencies(wine_unit_tests clipboard_holder)
 add_executable(quavelin_e2e_tests
     tests/win/copy_and_recall_test.cpp
     tests/win/keys_in_the_window_test.cpp
+    tests/win/large_text_test.cpp
     tests/win/quavelin_executable_test.cpp
     tests/win/quavelin_lifecycle_test.cpp
     tests/win/quavelin_process.cpp

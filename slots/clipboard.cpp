@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 #include "base/scoped_handle.h"
 
@@ -28,10 +29,23 @@ private:
 };
 
 // The bytes of a CF_TEXT block up to its first NUL, and never past the block's end.
-std::string TextOfBlock(const char* bytes, win32::SIZE_T blockSize) {
+std::string_view TextOfBlock(const char* bytes, win32::SIZE_T blockSize) {
     const void* nul = std::memchr(bytes, 0, blockSize);
-    const auto length = nul ? static_cast<const char*>(nul) - bytes : blockSize;
-    return std::string(bytes, length);
+    const auto length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : blockSize;
+    return std::string_view(bytes, length);
+}
+
+// Hands the clipboard's text, in place and still locked, to use, inside one open and close; the
+// empty text when there is none or its block cannot be locked.
+template <typename Use>
+auto UseClipboardText(win32::HWND owner, Use use) {
+    ClipboardOpen open(SharedClipboard(), owner);
+    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatText);
+    if (!block) return use(std::string_view());
+    BlockUnlock unlock(block);
+    const auto* bytes = static_cast<const char*>(win32::GlobalLock(block));
+    if (!bytes) return use(std::string_view());
+    return use(TextOfBlock(bytes, win32::GlobalSize(block)));
 }
 
 }  // namespace
@@ -90,13 +104,11 @@ TClipboard& SharedClipboard() {
 }
 
 std::string ReadClipboardText(win32::HWND owner) {
-    ClipboardOpen open(SharedClipboard(), owner);
-    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatText);
-    if (!block) return {};
-    BlockUnlock unlock(block);
-    const auto* bytes = static_cast<const char*>(win32::GlobalLock(block));
-    if (!bytes) return {};
-    return TextOfBlock(bytes, win32::GlobalSize(block));
+    return UseClipboardText(owner, [](std::string_view text) { return std::string(text); });
+}
+
+bool ClipboardHoldsText(win32::HWND owner, const std::string& text) {
+    return UseClipboardText(owner, [&text](std::string_view held) { return held == text; });
 }
 
 void WriteClipboardText(win32::HWND owner, const std::string& text) {
@@ -105,3 +117,5 @@ void WriteClipboardText(win32::HWND owner, const std::string& text) {
     SharedClipboard().PutClipboardBlock(owner, win32::ClipboardFormatText, text.c_str(),
                                         static_cast<std::int32_t>(text.size() + 1));
 }
+
+void CheckClipboardOpens(win32::HWND owner) { ClipboardOpen open(SharedClipboard(), owner); }

@@ -29,7 +29,12 @@ public:
 TClipboard& SharedClipboard();
 
 std::string ReadClipboardText(win32::HWND owner);
+// A read that compares the clipboard's text with text where it lies, without copying it.
+bool ClipboardHoldsText(win32::HWND owner, const std::string& text);
 void WriteClipboardText(win32::HWND owner, const std::string& text);
+// Opens and closes the clipboard without reading it: fails exactly as a read would while
+// another program holds it open.
+void CheckClipboardOpens(win32::HWND owner);
 
 // SetClipboardData refused the text after the clipboard had been emptied: the clipboard now
 // holds nothing at all.

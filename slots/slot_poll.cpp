@@ -1,5 +1,7 @@
 #include "slots/slot_poll.h"
 
+#include <utility>
+
 #include "slots/clipboard.h"
 
 namespace {
@@ -18,13 +20,21 @@ void TSlotPoll::CreateNowClip(win32::HWND parent, int left, int top, int width, 
                               const std::string& text) {
     nowClip_ = TMemo::Create(parent, left, top, width, height);
     nowClip_.SetText(text);
+    nowClipText_ = text;
+    sequenceHoldingNowClip_.reset();
 }
 
-void TSlotPoll::SetNowClip(const std::string& text) { nowClip_.SetText(text); }
+// Only the program sets the box, so the kept text tells whether it would change.
+void TSlotPoll::SetNowClip(std::string text) {
+    if (text == nowClipText_) return;
+    nowClip_.OverwriteText(text);
+    nowClipText_ = std::move(text);
+    sequenceHoldingNowClip_.reset();
+}
 
-void TSlotPoll::StoreToSlot(std::int32_t index, const std::string& text) {
+void TSlotPoll::StoreToSlot(std::int32_t index, std::string text) {
     SlotMemos[index].SetText(text);
-    SetNowClip(text);
+    SetNowClip(std::move(text));
     CurrentSlot = index;
 }
 
@@ -54,13 +64,26 @@ void TSlotPoll::Tick() {
     RecallHeldDigits();
 }
 
-// NowClip is read before the clipboard, and the text stored is a second read, not the one
-// compared.
+// The clipboard is opened on every tick, so a clipboard held open elsewhere is reported as
+// always; its data is read only when it may have changed. The change number is taken before
+// the read, so a change made during the read shows at the next tick. The text stored is a
+// second read, not the one compared.
 void TSlotPoll::CaptureChangedClipboard() {
-    const std::string lastSeen = nowClip_.Text();
-    if (lastSeen != ReadClipboardText(clipboardOwner_)) {
+    const std::uint32_t sequenceNumber = win32::GetClipboardSequenceNumber();
+    if (ClipboardKnownToHoldNowClip(sequenceNumber)) {
+        CheckClipboardOpens(clipboardOwner_);
+    } else if (ClipboardHoldsText(clipboardOwner_, nowClipText_)) {
+        sequenceHoldingNowClip_ = sequenceNumber;
+    } else {
         StoreToSlot(CurrentSlot, ReadClipboardText(clipboardOwner_));
     }
+}
+
+// The rule that spares the read: a clipboard whose change number has not moved since a read
+// found NowClip's text on it, with NowClip unchanged since, still holds that text. The system
+// gives 0 when it numbers nothing for this program, and 0 proves nothing.
+bool TSlotPoll::ClipboardKnownToHoldNowClip(std::uint32_t sequenceNumber) const {
+    return sequenceNumber != 0 && sequenceHoldingNowClip_ == sequenceNumber;
 }
 
 // Every held digit is recalled in ascending order, so the highest one ends on the clipboard.

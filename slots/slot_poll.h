@@ -4,6 +4,7 @@
 // only in their text boxes; the main window holds this object and forwards its timer to Tick.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "slots/text_box.h"
@@ -21,14 +22,17 @@ public:
     void CreateNowClip(win32::HWND parent, int left, int top, int width, int height,
                        const std::string& text);
     win32::HWND NowClipWindow() const { return nowClip_.Handle(); }
+    // What the NowClip box holds, kept here so that a tick never reads the box back.
+    const std::string& NowClipText() const { return nowClipText_; }
     // Builds the slot boxes on parent (slots 1 to 9, then 0, top to bottom) and captures the
     // clipboard's current text into slot 0.
     void CreateSlotMemos(win32::HWND parent);
     // One poll: captures a changed clipboard text, then recalls the slots of held Ctrl+digits.
     void Tick();
 
-    void SetNowClip(const std::string& text);
-    void StoreToSlot(std::int32_t index, const std::string& text);
+    // Both take the text by value: a text read for them is moved in, never copied.
+    void SetNowClip(std::string text);
+    void StoreToSlot(std::int32_t index, std::string text);
     void RecallSlot(std::int32_t index);
 
     std::array<TMemo, SlotCount> SlotMemos{};     // slot i is recalled by Ctrl+i
@@ -36,8 +40,13 @@ public:
 
 private:
     void CaptureChangedClipboard();
+    bool ClipboardKnownToHoldNowClip(std::uint32_t sequenceNumber) const;
     void RecallHeldDigits();
 
     win32::HWND clipboardOwner_;
     TMemo nowClip_;                               // the last clipboard text read or written
+    std::string nowClipText_;
+    // The clipboard's change number taken before a read that found NowClip's text on it;
+    // forgotten whenever NowClip changes.
+    std::optional<std::uint32_t> sequenceHoldingNowClip_;
 };

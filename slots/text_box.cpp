@@ -21,5 +21,7 @@ std::string TMemo::Text() const {
 
 void TMemo::SetText(const std::string& text) const {
     if (Text() == text) return;
-    win32::SetWindowTextA(handle_, text.c_str());
+    OverwriteText(text);
 }
+
+void TMemo::OverwriteText(const std::string& text) const { win32::SetWindowTextA(handle_, text.c_str()); }

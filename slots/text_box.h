@@ -16,6 +16,8 @@ public:
     std::string Text() const;
     // Leaves the box alone when it already holds that text, so an unchanged text costs nothing.
     void SetText(const std::string& text) const;
+    // Sets the text without reading the box first: for a box whose text the caller keeps.
+    void OverwriteText(const std::string& text) const;
 
 private:
     win32::HWND handle_ = nullptr;  // the parent window destroys the control

@@ -26,6 +26,8 @@ BOOL CloseClipboard();
 BOOL EmptyClipboard();
 HGLOBAL GetClipboardData(UINT format);
 HGLOBAL SetClipboardData(UINT format, HGLOBAL block);
+// Moves on at every change of the clipboard's contents, whoever makes it; needs no open.
+std::uint32_t GetClipboardSequenceNumber();
 
 // kernel32: global memory blocks
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);

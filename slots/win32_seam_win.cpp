@@ -10,6 +10,7 @@ BOOL CloseClipboard() { return ::CloseClipboard(); }
 BOOL EmptyClipboard() { return ::EmptyClipboard(); }
 HGLOBAL GetClipboardData(UINT format) { return ::GetClipboardData(format); }
 HGLOBAL SetClipboardData(UINT format, HGLOBAL block) { return ::SetClipboardData(format, block); }
+std::uint32_t GetClipboardSequenceNumber() { return ::GetClipboardSequenceNumber(); }
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) { return ::GlobalAlloc(flags, bytes); }
 void* GlobalLock(HGLOBAL block) { return ::GlobalLock(block); }

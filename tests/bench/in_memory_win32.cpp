@@ -17,6 +17,7 @@ struct Block {
 struct Memory {
     std::map<win32::HGLOBAL, std::unique_ptr<Block>> blocks;
     win32::HGLOBAL clipboardText = nullptr;
+    std::uint32_t sequenceNumber = 1;
     std::map<win32::HWND, std::string> boxes;
     int nextBox = 1;
 };
@@ -35,9 +36,8 @@ void PutClipboardText(const std::string& text) {
     if (State().clipboardText) State().blocks.erase(State().clipboardText);
     State().clipboardText = block.get();
     State().blocks[block.get()] = std::move(block);
+    ++State().sequenceNumber;
 }
-
-std::string& BoxText(win32::HWND box) { return State().boxes[box]; }
 
 namespace win32 {
 
@@ -46,10 +46,15 @@ BOOL CloseClipboard() { return 1; }
 BOOL EmptyClipboard() {
     if (State().clipboardText) State().blocks.erase(State().clipboardText);
     State().clipboardText = nullptr;
+    ++State().sequenceNumber;
     return 1;
 }
 HGLOBAL GetClipboardData(UINT) { return State().clipboardText; }
-HGLOBAL SetClipboardData(UINT, HGLOBAL block) { return State().clipboardText = block; }
+HGLOBAL SetClipboardData(UINT, HGLOBAL block) {
+    ++State().sequenceNumber;
+    return State().clipboardText = block;
+}
+std::uint32_t GetClipboardSequenceNumber() { return State().sequenceNumber; }
 
 HGLOBAL GlobalAlloc(UINT, SIZE_T bytes) {
     auto block = std::make_unique<Block>();

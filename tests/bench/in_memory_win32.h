@@ -6,5 +6,3 @@
 
 // Replaces the clipboard's text, as another program would.
 void PutClipboardText(const std::string& text);
-// The text of a box, to read or to change without a seam call.
-std::string& BoxText(win32::HWND box);

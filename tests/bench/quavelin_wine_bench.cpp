@@ -1,18 +1,25 @@
 // Measures the real Quavelin.exe under Wine from another Win32 process: how long a copy takes
-// to reach the current slot, the processor time it uses while idle, and its private memory
-// before and after many captures. Prints one line per figure: name, value, target.
+// to reach the current slot, the processor time it uses while idle with a short, a 1 MiB and a
+// 16 MiB text resting on the clipboard, and its private memory before and after many captures.
+// Then, once it has ended, it times in its own process the Wine calls that a capture of 1 MiB
+// is made of. Prints one line per figure: name, value, target.
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "slots/clipboard.h"
+#include "slots/text_box.h"
 #include "tests/win/quavelin_process.h"
 #include "tests/win/test_window.h"
 
 namespace {
+
+constexpr std::size_t Mebibyte = 1024 * 1024;
 
 double NowMs() {
     LARGE_INTEGER counter, frequency;
@@ -43,38 +50,113 @@ double ProcessorMs(DWORD processId) {
     return total;
 }
 
-// Milliseconds from putting each text on the clipboard until the slot box holds it.
-std::vector<double> CaptureLatencies(HWND owner, HWND slot, std::size_t size, int copies) {
+// A text of size bytes that starts with its own number, in lines of at most 1 KB: one long line
+// makes Wine's edit control very slow.
+std::string NumberedText(int number, std::size_t size) {
+    std::string text = std::to_string(number) + ' ';
+    text.resize(size, static_cast<char>('a' + number % 26));
+    for (std::size_t end = 1022; end + 1 < text.size(); end += 1024) text.replace(end, 2, "\r\n");
+    return text;
+}
+
+// Whether the box holds text, judged by its length and its first bytes: every text measured
+// starts with its own number, and reading a large box back whole would slow the program.
+bool BoxHolds(HWND box, const std::string& text) {
+    if (SendMessageA(box, WM_GETTEXTLENGTH, 0, 0) != static_cast<LRESULT>(text.size())) return false;
+    char start[16] = {};
+    const LRESULT copied = SendMessageA(box, WM_GETTEXT, sizeof start, reinterpret_cast<LPARAM>(start));
+    return copied > 0 && text.compare(0, static_cast<std::size_t>(copied), start) == 0;
+}
+
+// Milliseconds from putting each text on the clipboard until the slot box holds it. The next
+// copy waits until NowClip holds the text too, so that each capture is timed alone.
+std::vector<double> CaptureLatencies(HWND owner, HWND slot, HWND nowClip, std::size_t size, int copies) {
     std::vector<double> latencies;
     for (int copy = 0; copy < copies; ++copy) {
-        // Lines of at most 1 KB: one long line makes Wine's edit control very slow.
-        std::string text = std::to_string(copy) + ' ';
-        text.resize(size, static_cast<char>('a' + copy % 26));
-        for (std::size_t end = 1022; end + 1 < text.size(); end += 1024) text.replace(end, 2, "\r\n");
+        const std::string text = NumberedText(copy, size);
         const double start = NowMs();
         PutRawClipboard(CF_TEXT, text + '\0', owner);
-        WaitUntil([&] { return WindowText(slot).size() == text.size() && WindowText(slot) == text; }, 10000);
+        WaitUntil([&] { return BoxHolds(slot, text); }, 60000);
         latencies.push_back(NowMs() - start);
+        WaitUntil([&] { return BoxHolds(nowClip, text); }, 60000);
     }
     std::sort(latencies.begin(), latencies.end());
     return latencies;
 }
 
-void Report(const char* name, double value, const char* unit, const char* target) {
-    std::printf("%s\t%.2f %s\t%s\n", name, value, unit, target);
+void Report(const std::string& name, double value, const char* unit, const char* target) {
+    std::printf("%s\t%.2f %s\t%s\n", name.c_str(), value, unit, target);
+    std::fflush(stdout);
 }
 
-void ReportLatencies(const char* name, const std::vector<double>& sorted) {
-    const std::string median = std::string(name) + " median";
-    const std::string p99 = std::string(name) + " 99th percentile";
-    Report(median.c_str(), sorted[sorted.size() / 2], "ms", "<= 60 ms");
-    Report(p99.c_str(), sorted[std::min(sorted.size() - 1, sorted.size() * 99 / 100)], "ms", "<= 60 ms");
+void ReportLatencies(const std::string& name, const std::vector<double>& sorted) {
+    Report(name + " median", sorted[sorted.size() / 2], "ms", "<= 60 ms");
+    Report(name + " 99th percentile", sorted[std::min(sorted.size() - 1, sorted.size() * 99 / 100)], "ms",
+           "<= 60 ms");
+}
+
+// The share of a core the process uses over 10 s while nothing happens.
+void ReportIdle(const std::string& resting, DWORD processId) {
+    PumpMessagesFor(2000);
+    const double start = ProcessorMs(processId);
+    PumpMessagesFor(10000);
+    Report("processor time while idle, " + resting + " resting", (ProcessorMs(processId) - start) / 10000.0 * 100.0,
+           "% of a core", "<= 1 %");
+}
+
+// The median of runs measurements, each in ms.
+double MedianMs(int runs, const std::function<double()>& measure) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) times.push_back(measure());
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double TimeMs(const std::function<void()>& operation) {
+    const double start = NowMs();
+    operation();
+    return NowMs() - start;
+}
+
+// The Wine calls that a capture of 1 MiB is made of, timed in this process through the program's
+// own clipboard and text box code, with a box made as the program makes it on a hidden window,
+// in the program's font: 12 pixels of "ＭＳ Ｐゴシック" (Shift-JIS bytes below).
+void ReportCaptureParts(HWND owner) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    const TMemo box = TMemo::Create(parent, 0, 0, 80, 30);
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N");
+    SendMessageA(box.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const std::string texts[] = {NumberedText(1, Mebibyte), NumberedText(2, Mebibyte)};
+    PutRawClipboard(CF_TEXT, texts[0] + '\0', owner);
+    int next = 0;
+    Report("  part: clipboard read of 1 MiB", MedianMs(20, [&] { return TimeMs([&] { ReadClipboardText(owner); }); }),
+           "ms", "(Wine's)");
+    Report("  part: set 1 MiB into a box",
+           MedianMs(10, [&] { return TimeMs([&] { box.OverwriteText(texts[next++ % 2]); }); }), "ms", "(Wine's)");
+    Report("  part: read 1 MiB back from a box", MedianMs(20, [&] { return TimeMs([&] { (void)box.Text(); }); }),
+           "ms", "(Wine's)");
+    const TMemo nowClip = TMemo::Create(parent, 0, 0, 80, 30);
+    SendMessageA(nowClip.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    Report("  all of a capture's calls, in one process", MedianMs(10, [&] {
+        const std::string& text = texts[next++ % 2];
+        PutRawClipboard(CF_TEXT, text + '\0', owner);
+        return TimeMs([&] {
+            ClipboardHoldsText(owner, text + "!");
+            box.SetText(ReadClipboardText(owner));
+            nowClip.OverwriteText(text);
+        });
+    }), "ms", "(Wine's)");
+    DestroyWindow(parent);
+    DeleteObject(font);
 }
 
 }  // namespace
 
 int main() {
     TestApplication owner;
+    PutRawClipboard(CF_TEXT, std::string("before the start") + '\0', owner.Window());  // a large one slows the start
     QuavelinProcess quavelin;
     HWND mainWindow = quavelin.WaitForWindow("TForm1", StartTimeoutMs);
     if (!mainWindow || !quavelin.WaitUntilIdle(TickTimeoutMs)) {
@@ -83,24 +165,28 @@ int main() {
     }
     std::vector<HWND> boxes;
     WaitUntil([&] { return (boxes = quavelin.EditBoxes(mainWindow)).size() == 11; }, TickTimeoutMs);
+    const HWND nowClip = boxes.front();
     const HWND slotZero = boxes.back();
     PumpMessagesFor(2000);
     const SIZE_T memoryAtStart = quavelin.PrivateBytes();
-
     const DWORD processId = GetProcessId(quavelin.Handle());
-    const double idleStart = ProcessorMs(processId);
-    PumpMessagesFor(10000);
-    Report("processor time while idle", (ProcessorMs(processId) - idleStart) / 10000.0 * 100.0, "% of a core",
-           "< 0.5 %");
+    ReportIdle("a short text", processId);
 
-    ReportLatencies("capture of 100 B", CaptureLatencies(owner.Window(), slotZero, 100, 200));
-    CaptureLatencies(owner.Window(), slotZero, 100, 800);
-    Report("private memory after start", static_cast<double>(memoryAtStart) / 1024.0 / 1024.0, "MB", "(reference)");
-    Report("private memory after 1000 captures of 100 B", static_cast<double>(quavelin.PrivateBytes()) / 1024.0 / 1024.0,
+    ReportLatencies("capture of 100 B", CaptureLatencies(owner.Window(), slotZero, nowClip, 100, 200));
+    CaptureLatencies(owner.Window(), slotZero, nowClip, 100, 800);
+    Report("private memory after start", static_cast<double>(memoryAtStart) / Mebibyte, "MB", "(reference)");
+    Report("private memory after 1000 captures of 100 B", static_cast<double>(quavelin.PrivateBytes()) / Mebibyte,
            "MB", "start + slot texts");
-    ReportLatencies("capture of 1 MB", CaptureLatencies(owner.Window(), slotZero, 1024 * 1024, 10));
-    Report("private memory after 10 captures of 1 MB", static_cast<double>(quavelin.PrivateBytes()) / 1024.0 / 1024.0,
+    ReportLatencies("capture of 1 MiB", CaptureLatencies(owner.Window(), slotZero, nowClip, Mebibyte, 20));
+    Report("private memory after 20 captures of 1 MiB", static_cast<double>(quavelin.PrivateBytes()) / Mebibyte,
            "MB", "(reference)");
+    ReportIdle("1 MiB", processId);
+    CaptureLatencies(owner.Window(), slotZero, nowClip, 16 * Mebibyte, 1);
+    ReportIdle("16 MiB", processId);
+
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    return quavelin.WaitForExit(TickTimeoutMs) == 0 ? 0 : 1;
+    const bool ended = quavelin.WaitForExit(TickTimeoutMs) == 0;
+    // Once the program has ended, as its ticks would take the clipboard from under the reads.
+    ReportCaptureParts(owner.Window());
+    return ended ? 0 : 1;
 }

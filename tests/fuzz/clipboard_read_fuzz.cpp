@@ -1,5 +1,6 @@
 // Any block of bytes on the clipboard reads as the text before its first NUL (all of it when
-// there is none), and leaves the clipboard closed and no memory behind.
+// there is none), compares equal to that text where it lies, and leaves the clipboard closed
+// and no memory behind.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,9 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string block(reinterpret_cast<const char*>(data), size);
     Fake().PutClipboardBytes(block);
 
-    const std::string text = ReadClipboardText(reinterpret_cast<win32::HWND>(0xA99));
+    const auto owner = reinterpret_cast<win32::HWND>(0xA99);
+    const std::string text = ReadClipboardText(owner);
 
     if (text != block.substr(0, block.find('\0'))) __builtin_trap();
+    if (!ClipboardHoldsText(owner, text)) __builtin_trap();
     if (SharedClipboard().OpenDepth != 0 || Fake().clipboardOpen) __builtin_trap();
     if (Fake().StrayBlocks() != 0) __builtin_trap();
     return 0;

@@ -39,6 +39,7 @@ void FakeWin32::PutClipboardBytes(const std::string& bytes) {
         blocks.erase(old->second);
     }
     clipboard[win32::ClipboardFormatText] = block;
+    ++sequenceNumber;
 }
 
 std::string FakeWin32::ClipboardBytes() const {
@@ -91,6 +92,7 @@ BOOL EmptyClipboard() {
     if (fake.Fails("EmptyClipboard") || !fake.clipboardOpen) return 0;
     for (const auto& [format, block] : fake.clipboard) fake.blocks.erase(block);
     fake.clipboard.clear();
+    ++fake.sequenceNumber;
     return 1;
 }
 
@@ -109,7 +111,14 @@ HGLOBAL SetClipboardData(UINT format, HGLOBAL block) {
         fake.blocks.erase(old->second);
     }
     fake.clipboard[format] = block;
+    ++fake.sequenceNumber;
     return block;
+}
+
+std::uint32_t GetClipboardSequenceNumber() {
+    auto& fake = Fake();
+    if (fake.Fails("GetClipboardSequenceNumber")) return 0;  // as without access to the clipboard
+    return fake.sequenceNumber;
 }
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {

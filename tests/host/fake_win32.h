@@ -2,6 +2,7 @@
 // A recording stand-in for the Win32 calls of the slot and clipboard logic: an in-memory
 // clipboard, memory blocks, edit boxes and key state. It logs every call in order, and a call
 // made to fail reports failure the way the real one does.
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -31,6 +32,7 @@ struct FakeWin32 {
     bool clipboardOpen = false;
     win32::HWND openedBy = nullptr;
     std::map<win32::UINT, win32::HGLOBAL> clipboard;  // format -> block owned by the clipboard
+    std::uint32_t sequenceNumber = 1;                 // moves on at every change of clipboard
     std::map<win32::HGLOBAL, FakeBlock> blocks;       // every block not yet freed
     std::vector<win32::SIZE_T> allocSizes;
     // Runs at each GetClipboardData with its 1-based number: another program's copy made

@@ -250,6 +250,67 @@ TEST_F(SlotPoll, RefusedHandOverIsReportedAndLosesNoSlot) {
     EXPECT_EQ(Slot(5), "five");
 }
 
+// A tick reads the clipboard's data only while it may differ from NowClip, which it knows
+// from the clipboard's change number and the kept text. After each way NowClip is set, the
+// kept text is the box's, the next tick leaves NowClip equal to the clipboard, and once that
+// is confirmed the ticks stop reading the data.
+TEST_F(SlotPoll, NowClipsKeptTextAndChangeNumberFollowEveryWayItIsSet) {
+    const auto expectInStep = [](TSlotPoll& poll, const char* path) {
+        SCOPED_TRACE(path);
+        Fake().heldKeys.clear();
+        Fake().failingFrom.clear();
+        EXPECT_EQ(poll.NowClipText(), Fake().memos.at(poll.NowClipWindow()).text);
+        poll.Tick();
+        const std::string onClipboard = Fake().ClipboardBytes();
+        EXPECT_EQ(poll.NowClipText(), onClipboard.substr(0, onClipboard.find('\0')));
+        EXPECT_EQ(poll.NowClipText(), Fake().memos.at(poll.NowClipWindow()).text);
+        poll.Tick();
+        Fake().calls.clear();
+        poll.Tick();
+        EXPECT_EQ(Fake().CallCount("GetClipboardData"), 0);
+        EXPECT_EQ(Fake().CallCount("OpenClipboard"), 1) << "a held clipboard is still reported";
+    };
+    expectInStep(slots, "start-up");
+
+    slots.StoreToSlot(5, "stored while the clipboard's number stays");
+    expectInStep(slots, "store");
+
+    Copy("copied");
+    Tick();
+    expectInStep(slots, "capture");
+
+    SetSlot(3, "three");
+    Hold({Ctrl, DigitKey(3)});
+    Tick();
+    expectInStep(slots, "recall");
+
+    SetSlot(4, "four");
+    Hold({Ctrl, DigitKey(4)});
+    Fake().Fail("SetClipboardData");
+    EXPECT_THROW(Tick(), Exception);
+    expectInStep(slots, "recall whose write was refused");
+
+    Copy("later");
+    TSlotPoll fresh{Owner};
+    fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
+    Fake().Fail("OpenClipboard");
+    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow), Exception);
+    expectInStep(fresh, "failed start-up read");
+    EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "later");
+}
+
+TEST_F(SlotPoll, WithoutAChangeNumberEveryTickReadsTheClipboard) {
+    Fake().Fail("GetClipboardSequenceNumber");
+    Tick();
+    Tick();
+    Copy("still seen");
+
+    Tick();
+
+    EXPECT_EQ(Slot(0), "still seen");
+    EXPECT_EQ(Fake().CallCount("GetClipboardData"), 4);
+}
+
 TEST_F(SlotPoll, FailedStartCaptureLeavesTheBoxesAndNowClipForTheNextTick) {
     ResetFake();
     Fake().PutClipboardBytes(std::string("later\0", 6));
