@@ -22,7 +22,8 @@ constexpr DWORD LargeTextStepMs = 150000;
 
 class FreshQuavelin : public ::testing::Test {
 protected:
-    // A large text left on the clipboard would make the start-up capture slow.
+    // A large text left on the clipboard would make the start-up capture slow: each test starts
+    // from a short text and leaves the clipboard empty.
     void SetUp() override {
         Copy("before the start");
         quavelin = std::make_unique<QuavelinProcess>();
@@ -36,6 +37,7 @@ protected:
     void TearDown() override {
         if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
         if (quavelin) quavelin->WaitForExit(TickTimeoutMs);
+        EmptyTheClipboard(owner.Window());
     }
 
     HWND NowClip() const { return boxes[0]; }

@@ -25,9 +25,12 @@ bool StartedQuavelin::WaitUntilRunning() {
 }
 
 void RunningQuavelin::SetUp() {
+    EmptyTheClipboard(owner_->Window());
     quavelin_ = std::make_unique<StartedQuavelin>();
     ASSERT_TRUE(quavelin_->WaitUntilRunning()) << "Quavelin.exe did not come up";
 }
+
+void RunningQuavelin::TearDown() { EmptyTheClipboard(owner_->Window()); }
 
 HWND RunningQuavelin::Slot(int digit) const { return quavelin_->boxes[digit == 0 ? 10 : digit]; }
 

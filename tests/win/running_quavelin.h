@@ -38,9 +38,12 @@ public:
     std::vector<HWND> boxes;
 };
 
+// Each test starts and ends with an empty clipboard: a text of several megabytes left by an
+// earlier test would slow the next program's start-up capture by seconds.
 class RunningQuavelin : public ::testing::Test {
 protected:
     void SetUp() override;
+    void TearDown() override;
 
     HWND MainWindow() const { return quavelin_->mainWindow; }
     HWND AppWindow() const { return quavelin_->appWindow; }

@@ -50,6 +50,12 @@ void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) {
     CloseClipboard();
 }
 
+void EmptyTheClipboard(HWND owner) {
+    OpenClipboardPatiently(owner);
+    EmptyClipboard();
+    CloseClipboard();
+}
+
 std::string RawClipboard(UINT format) {
     OpenClipboardPatiently(nullptr);
     std::string bytes;

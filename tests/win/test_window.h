@@ -25,6 +25,8 @@ void PumpMessagesFor(DWORD ms);
 
 // Replaces the clipboard's contents with one block of format holding bytes exactly as given.
 void PutRawClipboard(UINT format, const std::string& bytes, HWND owner);
+// Leaves the clipboard with no data at all.
+void EmptyTheClipboard(HWND owner);
 // The whole block of format on the clipboard; empty when there is none.
 std::string RawClipboard(UINT format);
 
