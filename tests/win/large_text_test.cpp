@@ -5,12 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "tests/win/quavelin_process.h"
-#include "tests/win/test_window.h"
+#include "tests/win/running_quavelin.h"
 
 namespace {
 
@@ -20,43 +17,13 @@ constexpr DWORD LargeTextPollMs = 250;
 // emulated, and well below ctest's limit for all three steps together.
 constexpr DWORD LargeTextStepMs = 150000;
 
-class FreshQuavelin : public ::testing::Test {
+class FreshQuavelin : public RunningQuavelin {
 protected:
-    // A large text left on the clipboard would make the start-up capture slow: each test starts
-    // from a short text and leaves the clipboard empty.
-    void SetUp() override {
-        Copy("before the start");
-        quavelin = std::make_unique<QuavelinProcess>();
-        mainWindow = quavelin->WaitForWindow("TForm1", StartTimeoutMs);
-        ASSERT_NE(mainWindow, nullptr) << "Quavelin.exe showed no main window";
-        ASSERT_TRUE(WaitUntil([this] { return quavelin->WaitUntilIdle(0); }, StartTimeoutMs));
-        ASSERT_TRUE(WaitUntil([this] { return (boxes = quavelin->EditBoxes(mainWindow)).size() == 11; },
-                              TickTimeoutMs));
-        ASSERT_TRUE(quavelin->AnswerClipboardErrorBoxes(TickTimeoutMs));
+    // Makes slot digit current by recalling it, with a short text of its own.
+    bool MakeCurrent(int digit, const std::string& text) const {
+        SetSlotText(digit, text);
+        return Recall(digit);
     }
-    void TearDown() override {
-        if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-        if (quavelin) quavelin->WaitForExit(TickTimeoutMs);
-        EmptyTheClipboard(owner.Window());
-    }
-
-    HWND NowClip() const { return boxes[0]; }
-    HWND Slot(int index) const { return boxes[index == 0 ? 10 : index]; }
-    void SetSlot(int index, const char* text) const {
-        SendMessageA(Slot(index), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    }
-    void Copy(const std::string& text) const { PutRawClipboard(CF_TEXT, text + '\0', owner.Window()); }
-    // Makes slot index current by recalling it, with a short text of its own.
-    bool MakeCurrent(int index, const char* text) const {
-        SetSlot(index, text);
-        return HoldKeysUntil({VK_CONTROL, static_cast<WORD>('0' + index)},
-                             [&] { return WindowText(NowClip()) == text; }, TickTimeoutMs);
-    }
-
-    TestApplication owner;
-    std::unique_ptr<QuavelinProcess> quavelin;
-    HWND mainWindow = nullptr;
-    std::vector<HWND> boxes;
 };
 
 // The length is asked first: only a box of the right length is read back whole.
@@ -95,8 +62,8 @@ TEST_F(FreshQuavelin, SixteenMebibytesAreCapturedAndRecalledByteForByte) {
 // before the box is answered lands in the current slot.
 TEST_F(FreshQuavelin, ACopyMadeWhileTheErrorBoxIsOpenIsTakenIn) {
     ASSERT_TRUE(MakeCurrent(3, "three"));
-    ASSERT_TRUE(OpenClipboard(owner.Window()));
-    const HWND box = quavelin->WaitForWindow("#32770", TickTimeoutMs);
+    ASSERT_TRUE(OpenClipboard(owner_->Window()));
+    const HWND box = Process().WaitForWindow("#32770", TickTimeoutMs);
     CloseClipboard();
     ASSERT_NE(box, nullptr) << "no error box";
 
@@ -104,7 +71,7 @@ TEST_F(FreshQuavelin, ACopyMadeWhileTheErrorBoxIsOpenIsTakenIn) {
 
     EXPECT_TRUE(WaitUntil([this] { return WindowText(Slot(3)) == "copied behind the box"; }, TickTimeoutMs));
     EXPECT_TRUE(IsWindow(box)) << "still open";
-    quavelin->AnswerClipboardErrorBoxes(TickTimeoutMs);
+    Process().AnswerClipboardErrorBoxes(TickTimeoutMs);
 }
 
 // Wine turns the X11 selection into CF_TEXT by itself, and only every few seconds.
