@@ -12,13 +12,7 @@ quavelin_packages=(
     xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic zip
 )
 
-missing_packages() {
-    local package
-    for package in "${quavelin_packages[@]}"; do
-        dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$' \
-            || printf '%s\n' "$package"
-    done
-}
+missing_packages() { not_installed "${quavelin_packages[@]}"; }
 
 # The machine's kernel may not run 32-bit Linux programs, which 32-bit Wine is made of. Then
 # qemu's user-mode emulator is registered for them, so the 32-bit build can still be tested
@@ -47,13 +41,57 @@ ensure_32bit_programs_run() {
     runs_32bit_programs
 }
 
+# Seconds between the two tries of apt-get update: a mirror caught mid-sync serves lists whose
+# sizes do not match its index for a moment.
+apt_retry_pause=10
 apt_updated=""
+apt_update() {
+    [ -n "$apt_updated" ] && return 0
+    apt_updated=yes
+    apt-get update -qq && return 0
+    echo "apt-get update failed; trying once more in ${apt_retry_pause} s" >&2
+    sleep "$apt_retry_pause"
+    # Even a failed update leaves the lists that did arrive, and an install may still go through.
+    apt-get update -qq || true
+}
+
+# The codename of the Debian release this machine runs, for example bookworm.
+release_codename() {
+    (. /etc/os-release 2>/dev/null && printf '%s\n' "${VERSION_CODENAME:-}")
+}
+
+# Those of the given packages that are not installed.
+not_installed() {
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$' \
+            || printf '%s\n' "$package"
+    done
+}
+
+# Installs the packages. When the plain install fails, for instance because one of the security
+# suite's lists was missing, it tries again from the release's own suite. Failing that, it names
+# the packages still missing and the first error apt gave.
 apt_install() {
-    if [ -z "$apt_updated" ]; then
-        apt-get update -qq
-        apt_updated=yes
+    apt_update
+    local log status suite
+    log=$(mktemp)
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null 2>"$log"
+    status=$?
+    suite=$(release_codename)
+    if [ $status -ne 0 ] && [ -n "$suite" ]; then
+        echo "The install failed; trying again from the release's own suite," \
+            "$suite, which lacks the newest security fixes" >&2
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -t "$suite" "$@" \
+            >/dev/null 2>"$log"
+        status=$?
     fi
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+    if [ $status -ne 0 ]; then
+        echo "Could not install: $(not_installed "$@" | tr '\n' ' ')" >&2
+        echo "apt said: $(grep -m 1 '^E:' "$log" || head -n 1 "$log")" >&2
+    fi
+    rm -f "$log"
+    return $status
 }
 
 ensure_packages() {
