@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "base/scoped_handle.h"
@@ -35,17 +36,26 @@ std::string_view TextOfBlock(const char* bytes, win32::SIZE_T blockSize) {
     return std::string_view(bytes, length);
 }
 
-// Hands the clipboard's text, in place and still locked, to use, inside one open and close; the
-// empty text when there is none or its block cannot be locked.
+// Hands the text of the clipboard, which the caller holds open, in place and still locked, to
+// use; nothing when there is no text block or it cannot be locked.
 template <typename Use>
-auto UseClipboardText(win32::HWND owner, Use use) {
-    ClipboardOpen open(SharedClipboard(), owner);
+auto UseOpenClipboardText(Use use) {
+    using Held = std::optional<std::string_view>;
     const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatText);
-    if (!block) return use(std::string_view());
+    if (!block) return use(Held());
     BlockUnlock unlock(block);
     const auto* bytes = static_cast<const char*>(win32::GlobalLock(block));
-    if (!bytes) return use(std::string_view());
-    return use(TextOfBlock(bytes, win32::GlobalSize(block)));
+    if (!bytes) return use(Held());
+    return use(Held(TextOfBlock(bytes, win32::GlobalSize(block))));
+}
+
+std::string Copied(std::optional<std::string_view> held) { return std::string(held.value_or(std::string_view())); }
+
+bool MarkedSecret(const SecretMarkers& markers) {
+    for (const win32::UINT marker : markers) {
+        if (marker != 0 && win32::IsClipboardFormatAvailable(marker)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -104,11 +114,32 @@ TClipboard& SharedClipboard() {
 }
 
 std::string ReadClipboardText(win32::HWND owner) {
-    return UseClipboardText(owner, [](std::string_view text) { return std::string(text); });
+    ClipboardOpen open(SharedClipboard(), owner);
+    return UseOpenClipboardText(&Copied);
 }
 
-bool ClipboardHoldsText(win32::HWND owner, const std::string& text) {
-    return UseClipboardText(owner, [&text](std::string_view held) { return held == text; });
+SecretMarkers RegisterSecretMarkers() {
+    return {win32::RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
+            win32::RegisterClipboardFormatA("Clipboard Viewer Ignore")};
+}
+
+// The markers are looked at first, so that a secret's owner is never asked to render it.
+ClipboardFinding CompareClipboardText(win32::HWND owner, const SecretMarkers& markers, const std::string& text) {
+    ClipboardOpen open(SharedClipboard(), owner);
+    if (MarkedSecret(markers)) return ClipboardFinding::Secret;
+    return UseOpenClipboardText([&text](std::optional<std::string_view> held) {
+        if (!held) {
+            return win32::IsClipboardFormatAvailable(win32::ClipboardFormatText) ? ClipboardFinding::Unreadable
+                                                                                 : ClipboardFinding::NoText;
+        }
+        return *held == text ? ClipboardFinding::SameText : ClipboardFinding::OtherText;
+    });
+}
+
+std::optional<std::string> ReadUnmarkedClipboardText(win32::HWND owner, const SecretMarkers& markers) {
+    ClipboardOpen open(SharedClipboard(), owner);
+    if (MarkedSecret(markers)) return std::nullopt;
+    return UseOpenClipboardText(&Copied);
 }
 
 void WriteClipboardText(win32::HWND owner, const std::string& text) {

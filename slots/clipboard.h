@@ -2,7 +2,9 @@
 // The program's only access to the system clipboard: text in the CF_TEXT format, the clipboard
 // opened and closed again inside every single read or write. The caller names the window that
 // owns the clipboard while it is open.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/exceptions.h"
@@ -29,8 +31,25 @@ public:
 TClipboard& SharedClipboard();
 
 std::string ReadClipboardText(win32::HWND owner);
-// A read that compares the clipboard's text with text where it lies, without copying it.
-bool ClipboardHoldsText(win32::HWND owner, const std::string& text);
+
+// The registered formats that password managers and private windows put beside a text that no
+// clipboard tool is to keep. Either one marks the clipboard's text as a secret, whatever its data.
+using SecretMarkers = std::array<win32::UINT, 2>;
+SecretMarkers RegisterSecretMarkers();
+
+// What one look at the clipboard found, compared with a text.
+enum class ClipboardFinding {
+    Secret,      // marked secret: its text was not even asked for
+    SameText,    // a text equal to the one compared
+    OtherText,   // a text that differs
+    NoText,      // nothing that is text
+    Unreadable,  // text is offered but could not be had: an owner that failed to render it, or
+                 // a block that could not be locked
+};
+// Compares the clipboard's text with text where it lies, without copying it.
+ClipboardFinding CompareClipboardText(win32::HWND owner, const SecretMarkers& markers, const std::string& text);
+// The clipboard's text, as ReadClipboardText gives it, or nothing when it is marked secret.
+std::optional<std::string> ReadUnmarkedClipboardText(win32::HWND owner, const SecretMarkers& markers);
 void WriteClipboardText(win32::HWND owner, const std::string& text);
 // Opens and closes the clipboard without reading it: fails exactly as a read would while
 // another program holds it open.

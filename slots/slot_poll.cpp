@@ -21,15 +21,16 @@ void TSlotPoll::CreateNowClip(win32::HWND parent, int left, int top, int width, 
     nowClip_ = TMemo::Create(parent, left, top, width, height);
     nowClip_.SetText(text);
     nowClipText_ = text;
-    sequenceHoldingNowClip_.reset();
+    sequenceSeen_.reset();
 }
 
 // Only the program sets the box, so the kept text tells whether it would change.
 void TSlotPoll::SetNowClip(std::string text) {
+    secretSinceNowClip_ = false;
     if (text == nowClipText_) return;
     nowClip_.OverwriteText(text);
     nowClipText_ = std::move(text);
-    sequenceHoldingNowClip_.reset();
+    sequenceSeen_.reset();
 }
 
 void TSlotPoll::StoreToSlot(std::int32_t index, std::string text) {
@@ -56,7 +57,7 @@ void TSlotPoll::CreateSlotMemos(win32::HWND parent) {
     for (int index : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0}) {
         SlotMemos[index] = TMemo::Create(parent, 0, SlotHeight * RowOfSlot(index), SlotWidth, SlotHeight);
     }
-    StoreToSlot(0, ReadClipboardText(clipboardOwner_));
+    StoreToSlot(0, ReadUnmarkedClipboardText(clipboardOwner_, secretMarkers_).value_or(""));
 }
 
 void TSlotPoll::Tick() {
@@ -66,24 +67,51 @@ void TSlotPoll::Tick() {
 
 // The clipboard is opened on every tick, so a clipboard held open elsewhere is reported as
 // always; its data is read only when it may have changed. The change number is taken before
-// the read, so a change made during the read shows at the next tick. The text stored is a
-// second read, not the one compared.
+// the look, so a change made meanwhile shows at the next tick. A look that could not have the
+// offered text is not remembered: the next tick asks again.
 void TSlotPoll::CaptureChangedClipboard() {
     const std::uint32_t sequenceNumber = win32::GetClipboardSequenceNumber();
-    if (ClipboardKnownToHoldNowClip(sequenceNumber)) {
+    if (ClipboardUnchangedSinceSeen(sequenceNumber)) {
         CheckClipboardOpens(clipboardOwner_);
-    } else if (ClipboardHoldsText(clipboardOwner_, nowClipText_)) {
-        sequenceHoldingNowClip_ = sequenceNumber;
-    } else {
-        StoreToSlot(CurrentSlot, ReadClipboardText(clipboardOwner_));
+        return;
+    }
+    const ClipboardFinding finding = CompareClipboardText(clipboardOwner_, secretMarkers_, nowClipText_);
+    if (finding == ClipboardFinding::Secret) secretSinceNowClip_ = true;
+    if (finding == ClipboardFinding::SameText) secretSinceNowClip_ = false;
+    if (!NeedsNoCapture(finding)) {
+        CaptureUnmarkedText();
+    } else if (finding != ClipboardFinding::Unreadable) {
+        sequenceSeen_ = sequenceNumber;
     }
 }
 
-// The rule that spares the read: a clipboard whose change number has not moved since a read
-// found NowClip's text on it, with NowClip unchanged since, still holds that text. The system
-// gives 0 when it numbers nothing for this program, and 0 proves nothing.
-bool TSlotPoll::ClipboardKnownToHoldNowClip(std::uint32_t sequenceNumber) const {
-    return sequenceNumber != 0 && sequenceHoldingNowClip_ == sequenceNumber;
+// The system gives 0 when it numbers nothing for this program, and 0 proves nothing.
+bool TSlotPoll::ClipboardUnchangedSinceSeen(std::uint32_t sequenceNumber) const {
+    return sequenceNumber != 0 && sequenceSeen_ == sequenceNumber;
+}
+
+// A clipboard without text empties the current slot, unless NowClip is empty already or a
+// secret was all that came since it was set.
+bool TSlotPoll::NeedsNoCapture(ClipboardFinding finding) const {
+    switch (finding) {
+        case ClipboardFinding::Secret:
+        case ClipboardFinding::SameText:
+            return true;
+        case ClipboardFinding::NoText:
+        case ClipboardFinding::Unreadable:
+            return nowClipText_.empty() || secretSinceNowClip_;
+        case ClipboardFinding::OtherText:
+            break;
+    }
+    return false;
+}
+
+// The text stored is a second read, not the one compared; a secret put there in between is
+// left alone.
+void TSlotPoll::CaptureUnmarkedText() {
+    if (auto text = ReadUnmarkedClipboardText(clipboardOwner_, secretMarkers_)) {
+        StoreToSlot(CurrentSlot, std::move(*text));
+    }
 }
 
 // Every held digit is recalled in ascending order, so the highest one ends on the clipboard.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "slots/clipboard.h"
 #include "slots/text_box.h"
 
 class TSlotPoll {
@@ -16,7 +17,8 @@ public:
     static constexpr int SlotHeight = 30;
 
     // clipboardOwner: the application window, which owns the clipboard while it is open.
-    explicit TSlotPoll(win32::HWND clipboardOwner) : clipboardOwner_(clipboardOwner) {}
+    explicit TSlotPoll(win32::HWND clipboardOwner)
+        : clipboardOwner_(clipboardOwner), secretMarkers_(RegisterSecretMarkers()) {}
 
     // Makes the hidden record of the last clipboard text read or written, holding text.
     void CreateNowClip(win32::HWND parent, int left, int top, int width, int height,
@@ -25,7 +27,7 @@ public:
     // What the NowClip box holds, kept here so that a tick never reads the box back.
     const std::string& NowClipText() const { return nowClipText_; }
     // Builds the slot boxes on parent (slots 1 to 9, then 0, top to bottom) and captures the
-    // clipboard's current text into slot 0.
+    // clipboard's current text into slot 0, unless that text is marked secret.
     void CreateSlotMemos(win32::HWND parent);
     // One poll: captures a changed clipboard text, then recalls the slots of held Ctrl+digits.
     void Tick();
@@ -40,13 +42,19 @@ public:
 
 private:
     void CaptureChangedClipboard();
-    bool ClipboardKnownToHoldNowClip(std::uint32_t sequenceNumber) const;
+    bool ClipboardUnchangedSinceSeen(std::uint32_t sequenceNumber) const;
+    bool NeedsNoCapture(ClipboardFinding finding) const;
+    void CaptureUnmarkedText();
     void RecallHeldDigits();
 
     win32::HWND clipboardOwner_;
+    SecretMarkers secretMarkers_;
     TMemo nowClip_;                               // the last clipboard text read or written
     std::string nowClipText_;
-    // The clipboard's change number taken before a read that found NowClip's text on it;
-    // forgotten whenever NowClip changes.
-    std::optional<std::uint32_t> sequenceHoldingNowClip_;
+    // The clipboard's change number taken before a look that found nothing to capture: NowClip's
+    // text, a secret, or no text where none is to be taken. Forgotten whenever NowClip changes.
+    std::optional<std::uint32_t> sequenceSeen_;
+    // A secret has been on the clipboard since NowClip was set. Its text never counted as seen,
+    // so the clipboard's emptying afterwards is no change to capture.
+    bool secretSinceNowClip_ = false;
 };

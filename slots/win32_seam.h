@@ -28,6 +28,10 @@ HGLOBAL GetClipboardData(UINT format);
 HGLOBAL SetClipboardData(UINT format, HGLOBAL block);
 // Moves on at every change of the clipboard's contents, whoever makes it; needs no open.
 std::uint32_t GetClipboardSequenceNumber();
+// Whether the clipboard offers format, with its data or with the promise of it; reads nothing.
+BOOL IsClipboardFormatAvailable(UINT format);
+// The number of a format known by name to every program; 0 when it cannot be had.
+UINT RegisterClipboardFormatA(const char* name);
 
 // kernel32: global memory blocks
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);

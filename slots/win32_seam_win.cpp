@@ -11,6 +11,8 @@ BOOL EmptyClipboard() { return ::EmptyClipboard(); }
 HGLOBAL GetClipboardData(UINT format) { return ::GetClipboardData(format); }
 HGLOBAL SetClipboardData(UINT format, HGLOBAL block) { return ::SetClipboardData(format, block); }
 std::uint32_t GetClipboardSequenceNumber() { return ::GetClipboardSequenceNumber(); }
+BOOL IsClipboardFormatAvailable(UINT format) { return ::IsClipboardFormatAvailable(format); }
+UINT RegisterClipboardFormatA(const char* name) { return ::RegisterClipboardFormatA(name); }
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) { return ::GlobalAlloc(flags, bytes); }
 void* GlobalLock(HGLOBAL block) { return ::GlobalLock(block); }

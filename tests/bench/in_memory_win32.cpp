@@ -55,6 +55,9 @@ HGLOBAL SetClipboardData(UINT, HGLOBAL block) {
     return State().clipboardText = block;
 }
 std::uint32_t GetClipboardSequenceNumber() { return State().sequenceNumber; }
+// Only text is ever on this clipboard: no secret markers.
+BOOL IsClipboardFormatAvailable(UINT format) { return format == ClipboardFormatText && State().clipboardText; }
+UINT RegisterClipboardFormatA(const char*) { return 0xC000; }
 
 HGLOBAL GlobalAlloc(UINT, SIZE_T bytes) {
     auto block = std::make_unique<Block>();

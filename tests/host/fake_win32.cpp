@@ -42,6 +42,13 @@ void FakeWin32::PutClipboardBytes(const std::string& bytes) {
     ++sequenceNumber;
 }
 
+void FakeWin32::AddClipboardFormat(const std::string& name, const std::string& bytes) {
+    const auto block = NewBlock(bytes.size(), win32::MoveableSharedMemory);
+    std::copy(bytes.begin(), bytes.end(), blocks[block].bytes.begin());
+    clipboard[win32::RegisterClipboardFormatA(name.c_str())] = block;
+    ++sequenceNumber;
+}
+
 std::string FakeWin32::ClipboardBytes() const {
     const auto it = clipboard.find(win32::ClipboardFormatText);
     if (it == clipboard.end()) return {};
@@ -84,6 +91,7 @@ BOOL CloseClipboard() {
     auto& fake = Fake();
     if (fake.Fails("CloseClipboard") || !fake.clipboardOpen) return 0;
     fake.clipboardOpen = false;
+    if (fake.afterCloseClipboard) fake.afterCloseClipboard();
     return 1;
 }
 
@@ -100,6 +108,10 @@ HGLOBAL GetClipboardData(UINT format) {
     auto& fake = Fake();
     if (fake.Fails("GetClipboardData") || !fake.clipboardOpen) return nullptr;
     if (fake.beforeGetClipboardData) fake.beforeGetClipboardData(fake.CallCount("GetClipboardData"));
+    if (fake.failedRenders > 0) {
+        --fake.failedRenders;
+        return nullptr;
+    }
     const auto it = fake.clipboard.find(format);
     return it == fake.clipboard.end() ? nullptr : it->second;
 }
@@ -119,6 +131,19 @@ std::uint32_t GetClipboardSequenceNumber() {
     auto& fake = Fake();
     if (fake.Fails("GetClipboardSequenceNumber")) return 0;  // as without access to the clipboard
     return fake.sequenceNumber;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+    auto& fake = Fake();
+    fake.Log("IsClipboardFormatAvailable");
+    return fake.clipboard.count(format) ? 1 : 0;
+}
+
+// The same number for a name in every fake, as the system keeps it for the session.
+UINT RegisterClipboardFormatA(const char* name) {
+    static std::map<std::string, UINT> registered;
+    const auto [entry, added] = registered.try_emplace(name, static_cast<UINT>(0xC000 + registered.size()));
+    return entry->second;
 }
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {

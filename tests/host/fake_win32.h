@@ -38,6 +38,11 @@ struct FakeWin32 {
     // Runs at each GetClipboardData with its 1-based number: another program's copy made
     // between two reads.
     std::function<void(int call)> beforeGetClipboardData;
+    // Runs as the clipboard is closed: another program's copy made right after a read.
+    std::function<void()> afterCloseClipboard;
+    // The next so many GetClipboardData calls find no data although the text is offered: an
+    // owner that renders its text late and fails to.
+    int failedRenders = 0;
 
     std::vector<win32::HWND> memoOrder;  // in creation order
     std::map<win32::HWND, FakeMemo> memos;
@@ -45,6 +50,8 @@ struct FakeWin32 {
 
     // Puts raw bytes on the clipboard as a CF_TEXT block, as another program would.
     void PutClipboardBytes(const std::string& bytes);
+    // Adds a block of the registered format name beside what the clipboard holds.
+    void AddClipboardFormat(const std::string& name, const std::string& bytes = "");
     // The bytes of the CF_TEXT block on the clipboard, whole; empty when there is none.
     std::string ClipboardBytes() const;
     // Blocks that are neither on the clipboard nor freed: leaks.

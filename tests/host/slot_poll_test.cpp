@@ -32,6 +32,10 @@ protected:
         Fake().memos.at(slots.SlotMemos[index].Handle()).text = text;
     }
     void Copy(const std::string& text) { Fake().PutClipboardBytes(text + '\0'); }
+    void Clear() {
+        Fake().clipboard.clear();
+        ++Fake().sequenceNumber;
+    }
     void Hold(std::initializer_list<int> keys) { Fake().heldKeys = keys; }
     void Tick() { slots.Tick(); }
 
@@ -326,6 +330,82 @@ TEST_F(SlotPoll, FailedStartCaptureLeavesTheBoxesAndNowClipForTheNextTick) {
     Fake().failingFrom.clear();
     fresh.Tick();
     EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "later");
+}
+
+// A password manager's copy carries a marker format: it is never asked for, compared or kept,
+// and its clearing later empties no slot. Ctrl+digit replaces it as usual, the next plain copy
+// is captured, and a clipboard that stays marked costs no read.
+TEST_F(SlotPoll, TextMarkedSecretIsNeverTakenAndItsClearingEmptiesNoSlot) {
+    for (const char* marker : {"ExcludeClipboardContentFromMonitorProcessing", "Clipboard Viewer Ignore"}) {
+        SCOPED_TRACE(marker);
+        Copy("hunter2");
+        Fake().AddClipboardFormat(marker);
+        Fake().calls.clear();
+        Tick();
+        EXPECT_EQ(Fake().CallCount("GetClipboardData"), 0);
+        Fake().calls.clear();
+        Tick();
+        EXPECT_EQ(Fake().CallCount("IsClipboardFormatAvailable"), 0) << "a marked clipboard at rest";
+        Clear();  // as the password manager does
+        Tick();
+        EXPECT_EQ(Slot(0), "at start");
+        EXPECT_EQ(NowClip(), "at start");
+    }
+
+    Copy("hunter2");
+    Fake().AddClipboardFormat("Clipboard Viewer Ignore");
+    SetSlot(3, "three");
+    Hold({Ctrl, DigitKey(3)});
+    Tick();
+    EXPECT_EQ(Fake().ClipboardBytes(), std::string("three\0", 6));
+
+    Hold({});
+    Copy("from a remote desktop");
+    Fake().AddClipboardFormat("CanIncludeInClipboardHistory", std::string(4, '\0'));
+    Tick();
+    EXPECT_EQ(Slot(3), "from a remote desktop");
+    Clear();
+    Tick();
+    EXPECT_EQ(Slot(3), "") << "a plain copy's clearing empties the slot as before";
+
+    ResetFake();
+    Fake().PutClipboardBytes(std::string("hunter2\0", 8));
+    Fake().AddClipboardFormat("ExcludeClipboardContentFromMonitorProcessing");
+    TSlotPoll fresh{Owner};
+    fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
+    fresh.CreateSlotMemos(MainWindow);
+    EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "");
+    EXPECT_EQ(fresh.NowClipText(), "");
+}
+
+// A look that finds no text where text is offered (an owner that failed to render it, a block
+// that could not be locked) is not taken for an empty clipboard: the next tick asks again. A
+// change made right after a look shows at the next tick.
+TEST_F(SlotPoll, ALookThatCouldNotHaveTheTextIsRepeatedAndALaterChangeIsSeen) {
+    for (const char* failure : {"render", "GlobalLock"}) {
+        SCOPED_TRACE(failure);
+        slots.StoreToSlot(0, "");
+        Copy(std::string("late ") + failure);
+        if (failure == std::string("render")) {
+            Fake().failedRenders = 1;
+        } else {
+            Fake().Fail("GlobalLock", Fake().CallCount("GlobalLock") + 1);
+        }
+        Tick();
+        Fake().failingFrom.clear();
+        Tick();
+        EXPECT_EQ(Slot(0), std::string("late ") + failure);
+    }
+
+    Copy("on the clipboard");
+    slots.StoreToSlot(0, "on the clipboard");
+    Fake().afterCloseClipboard = [this] {
+        Fake().afterCloseClipboard = nullptr;
+        Copy("copied right after the look");
+    };
+    Tick();
+    Tick();
+    EXPECT_EQ(Slot(0), "copied right after the look");
 }
 
 }  // namespace
