@@ -11,12 +11,16 @@
 #include "base/mbcs.h"
 #include "base/program_title.h"
 #include "framework/application.h"
+#include "framework/fault_injection.h"
 #include "ui/main_window.h"
+#include "ui/running_copy.h"
 
 namespace {
 
 constexpr int RuntimeErrorNumber = 217;
 constexpr UINT FatalExitCode = 1;
+// How long a second start looks for a first copy that is itself still starting.
+constexpr DWORD RunningCopySearchMs = 10000;
 
 std::uintptr_t ExecutableBase() { return reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)); }
 
@@ -71,8 +75,11 @@ std::unique_ptr<TForm> ConstructMainWindow(TApplication& application) {
     return std::make_unique<TMainWindow>(application);
 }
 
-// Destroys the windows, then the application window, and exits with code.
+// Destroys the windows, then the application window, and exits with code. The test build can
+// hold the end here, windows and all, so that a test sees what the close left behind before the
+// system tidies up after the process.
 [[noreturn]] void EndProcess(TApplication& application, UINT code) {
+    if (InjectedFault("ShutdownWindows")) Sleep(INFINITE);
     application.ShutdownWindows();
     application.Finalize();
     ExitProcess(code);
@@ -80,7 +87,14 @@ std::unique_ptr<TForm> ConstructMainWindow(TApplication& application) {
 
 }  // namespace
 
+// A second start in the session touches neither the clipboard nor the tray: it hands over to
+// the running copy and ends.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    static const TSessionLock sessionLock;
+    if (sessionLock.HeldElsewhere()) {
+        ShowRunningCopy(RunningCopySearchMs);
+        return 0;
+    }
     static TApplication application;
     try {
         application.Initialize();

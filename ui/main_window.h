@@ -15,6 +15,7 @@
 class TMainWindow : public TForm {
 public:
     explicit TMainWindow(TApplication& application);
+    ~TMainWindow() override;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -22,15 +23,20 @@ protected:
 private:
     void FormCreate();
     void FormClose();
+    void PollTick();
     void HideToTray();
     void RestoreFromTray();
     void TrayNotify(LPARAM mouseMessage);
+    void ShowAtRequestOfASecondStart();
 
     TApplication& application_;
     TSlotPoll slots_;
     TTimer pollTimer_;
     std::unique_ptr<TButton> miniButton_;
     TTrayIcon trayIcon_;
+    int ticksUntilTrayRetry_ = 0;
     // Broadcast by the desktop shell when it has re-created the taskbar.
     const UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    // Posted by a second start of the program in this session.
+    const UINT showRunningCopy_;
 };

@@ -4,23 +4,50 @@
 
 #include "base/read_property.h"
 #include "base/scope_exit.h"
+#include "framework/fault_injection.h"
 #include "ui/main_window_values.h"
+#include "ui/running_copy.h"
+
+namespace {
+
+// A refused icon is asked for again every 20th poll, about once a second.
+constexpr int TrayRetryTicks = 20;
+
+// The shell call for the icon. The test build can have the first add refused, as a notification
+// area that does not answer yet at log-on refuses it.
+BOOL WINAPI NotifyShell(DWORD message, PNOTIFYICONDATAA record) {
+    static bool refusedOnce = false;
+    if (message == NIM_ADD && !refusedOnce && InjectedFault("Shell_NotifyIconA")) {
+        refusedOnce = true;
+        return FALSE;
+    }
+    return Shell_NotifyIconA(message, record);
+}
+
+}  // namespace
 
 // The declared children in the order the window's design lists them: the hidden record of the
 // last clipboard text, the "Mini" button, the poll timer.
 TMainWindow::TMainWindow(TApplication& application)
-    : TForm(application.FormHost(), main_window::Window), application_(application), slots_(application.AppWindow()) {
+    : TForm(application.FormHost(), main_window::Window),
+      application_(application),
+      slots_(application.AppWindow()),
+      trayIcon_(&NotifyShell),
+      showRunningCopy_(RegisterWindowMessageA(ShowRunningCopyMessage)) {
     const TBounds& record = main_window::NowClip;
     slots_.CreateNowClip(Handle(), record.Left, record.Top, record.Width, record.Height, main_window::NowClipText);
     ShowWindow(slots_.NowClipWindow(), SW_HIDE);
     miniButton_ = std::make_unique<TButton>(Handle(), main_window::MiniButton, main_window::MiniButtonCaption);
     miniButton_->OnClick = [this](TObject*) { HideToTray(); };
     ReadProperty(main_window::PollTimerName, "Interval", [this] { pollTimer_.SetInterval(main_window::PollInterval); });
-    ReadProperty(main_window::PollTimerName, "OnTimer", [this] { pollTimer_.SetOnTimer([this](TObject*) { slots_.Tick(); }); });
+    ReadProperty(main_window::PollTimerName, "OnTimer", [this] { pollTimer_.SetOnTimer([this](TObject*) { PollTick(); }); });
     ControlsChanged();
     OnCreate = [this](TObject*) { FormCreate(); };
     OnClose = [this](TObject*, TCloseAction&) { FormClose(); };
+    SetPropA(Handle(), RunningCopyProperty, Handle());
 }
+
+TMainWindow::~TMainWindow() { RemovePropA(Handle(), RunningCopyProperty); }
 
 // The window is hidden behind its icon before anything can show it, so it never flashes. The
 // slot boxes take the window's font even when the start-up capture fails.
@@ -32,6 +59,15 @@ void TMainWindow::FormCreate() {
 }
 
 void TMainWindow::FormClose() { trayIcon_.RemoveTrayIcon(Handle()); }
+
+// The icon is asked for before the slots' poll, whose clipboard may be held elsewhere.
+void TMainWindow::PollTick() {
+    if (--ticksUntilTrayRetry_ <= 0) {
+        ticksUntilTrayRetry_ = TrayRetryTicks;
+        trayIcon_.AddIfRefused();
+    }
+    slots_.Tick();
+}
 
 void TMainWindow::HideToTray() {
     trayIcon_.AddTrayIcon(Handle(), application_.AppIcon());
@@ -48,8 +84,20 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         TrayNotify(lParam);
         return 0;
     }
+    if (message == showRunningCopy_ && showRunningCopy_ != 0) {
+        ShowAtRequestOfASecondStart();
+        return 0;
+    }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) trayIcon_.AddAgainAfterShellRestart();
     return TForm::WndProc(message, wParam, lParam);
+}
+
+// As a left click on the icon does, also when the program sits minimised on its taskbar button;
+// the window comes to the front, which the second start has allowed.
+void TMainWindow::ShowAtRequestOfASecondStart() {
+    application_.RestoreApplication();
+    RestoreFromTray();
+    SetForegroundWindow(Handle());
 }
 
 // The press, not the release or a double click, acts.

@@ -12,15 +12,20 @@ public:
     using ShellNotify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
     explicit TTrayIcon(ShellNotify notify = &Shell_NotifyIconA) : notify_(notify) {}
 
-    // Registers the icon unless it is registered; the shell's answer is not looked at.
+    // Wants the icon and registers it unless it is registered. It counts as registered only
+    // once the shell has accepted it: at log-on the notification area may not answer yet.
     void AddTrayIcon(HWND window, HICON icon);
-    // Removes the icon if it is registered.
+    // Removes the icon if it is registered; it is no longer wanted either way.
     void RemoveTrayIcon(HWND window);
-    // Registers the icon again with the same record, if it is registered: the desktop shell
-    // has re-created its taskbar and forgotten it.
+    // Asks once more for an icon that is wanted but was refused. An add that timed out may
+    // still have been registered, so the shell is first asked whether it knows the icon.
+    void AddIfRefused();
+    // Registers the wanted icon again with the same record: the desktop shell has re-created
+    // its taskbar and forgotten it.
     void AddAgainAfterShellRestart();
 
-    bool TrayIconShown = false;
+    bool TrayIconShown = false;   // the shell holds the icon
+    bool TrayIconWanted = false;  // the window is hidden behind the icon
     NOTIFYICONDATAA TrayIconData{};
 
 private:

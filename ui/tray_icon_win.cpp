@@ -15,6 +15,7 @@ constexpr char TipText[64] = "Tasktary...";
 }  // namespace
 
 void TTrayIcon::AddTrayIcon(HWND window, HICON icon) {
+    TrayIconWanted = true;
     if (TrayIconShown) return;
     TrayIconData.cbSize = FirstFormSize;
     TrayIconData.hWnd = window;
@@ -24,12 +25,12 @@ void TTrayIcon::AddTrayIcon(HWND window, HICON icon) {
     TrayIconData.hIcon = icon;
     static_assert(sizeof TrayIconData.szTip >= sizeof TipText);
     std::memcpy(TrayIconData.szTip, TipText, sizeof TipText);
-    notify_(NIM_ADD, &TrayIconData);
-    TrayIconShown = true;
+    TrayIconShown = notify_(NIM_ADD, &TrayIconData) != FALSE;
 }
 
 // Only the fields that name the icon are refreshed; the rest keep the values of the last add.
 void TTrayIcon::RemoveTrayIcon(HWND window) {
+    TrayIconWanted = false;
     if (!TrayIconShown) return;
     TrayIconData.cbSize = FirstFormSize;
     TrayIconData.hWnd = window;
@@ -38,6 +39,11 @@ void TTrayIcon::RemoveTrayIcon(HWND window) {
     TrayIconShown = false;
 }
 
+void TTrayIcon::AddIfRefused() {
+    if (!TrayIconWanted || TrayIconShown) return;
+    TrayIconShown = notify_(NIM_MODIFY, &TrayIconData) != FALSE || notify_(NIM_ADD, &TrayIconData) != FALSE;
+}
+
 void TTrayIcon::AddAgainAfterShellRestart() {
-    if (TrayIconShown) notify_(NIM_ADD, &TrayIconData);
+    if (TrayIconWanted) TrayIconShown = notify_(NIM_ADD, &TrayIconData) != FALSE;
 }

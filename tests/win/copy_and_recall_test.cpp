@@ -1,11 +1,14 @@
 // Copying in other programs and recalling slots with Ctrl+digit, against the real clipboard and
 // the real keyboard state: where a copy lands, what a recall puts on the clipboard, which keys
-// recall nothing, how quickly a copy is taken in, and a clipboard that another program holds.
+// recall nothing, how quickly a copy is taken in, a clipboard that another program holds, a
+// password manager's copy and a copy rendered late.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,6 +19,54 @@
 namespace {
 
 class CopyingAndRecalling : public RunningQuavelin {};
+
+// Another program's copy: its text given at once or only promised, then rendered from the
+// renderFrom-th request on, with registered formats beside it that each hold a 32-bit 0.
+class OtherProgramsCopy {
+public:
+    OtherProgramsCopy(const std::string& text, int renderFrom, std::initializer_list<const char*> formats)
+        : text_(text), renderFrom_(renderFrom) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "QuavelinTestOtherProgram";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        if (!WaitUntil([&] { return OpenClipboard(window_) != FALSE; }, TickTimeoutMs)) return;
+        EmptyClipboard();
+        SetClipboardData(CF_TEXT, renderFrom == 0 ? Block(text + '\0') : nullptr);
+        for (const char* format : formats) SetClipboardData(RegisterClipboardFormatA(format), Block(std::string(4, '\0')));
+        CloseClipboard();
+    }
+    ~OtherProgramsCopy() { DestroyWindow(window_); }
+    OtherProgramsCopy(const OtherProgramsCopy&) = delete;
+    OtherProgramsCopy& operator=(const OtherProgramsCopy&) = delete;
+
+    int Requests() const { return requests_; }
+
+private:
+    static HGLOBAL Block(const std::string& bytes) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        return block;
+    }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* copy = reinterpret_cast<OtherProgramsCopy*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_RENDERFORMAT && copy && wParam == CF_TEXT) {
+            if (++copy->requests_ >= copy->renderFrom_) SetClipboardData(CF_TEXT, Block(copy->text_ + '\0'));
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    std::string text_;
+    int renderFrom_;
+    int requests_ = 0;
+    HWND window_ = nullptr;
+};
 
 TEST_F(CopyingAndRecalling, CopiedTextLandsInTheCurrentSlotByteForByte) {
     EXPECT_TRUE(CopyInto(0, "copied \x83\x4E")) << SlotText(0);
@@ -155,6 +206,36 @@ TEST_F(CopyingAndRecalling, AClipboardHeldByAnotherProgramShowsOneStopBoxAndWork
     EXPECT_TRUE(WaitUntil([&] { return Process().Windows("#32770").empty(); }, TickTimeoutMs));
     EXPECT_TRUE(IsWindowEnabled(MainWindow()));
     EXPECT_TRUE(CopyInto(0, "after the lock"));
+}
+
+// Marked secret, a copy is never asked for, shown or kept, and its clearing empties no slot;
+// Ctrl+digit replaces it. A mark that only keeps a clip out of a history is no secret.
+TEST_F(CopyingAndRecalling, APasswordManagersCopyIsNeverTakenAndItsClearingEmptiesNoSlot) {
+    ASSERT_TRUE(CopyInto(0, "before"));
+    SetSlotText(3, "three");
+    SetSlotText(5, "five");
+    {
+        OtherProgramsCopy manager("hunter2", 1, {"Clipboard Viewer Ignore"});
+        ASSERT_TRUE(Recall(3));
+        EXPECT_EQ(ClipboardText(), "three");
+        EXPECT_EQ(manager.Requests(), 0);
+    }
+    OtherProgramsCopy manager("hunter2", 1, {"ExcludeClipboardContentFromMonitorProcessing"});
+    PumpMessagesFor(500);
+    EmptyTheClipboard(owner_->Window());
+    ASSERT_TRUE(Recall(5));
+
+    EXPECT_EQ(manager.Requests(), 0) << "the secret was asked for";
+    EXPECT_EQ(SlotText(3), "three") << "the clearing emptied the slot that was current";
+    EXPECT_EQ(SlotText(0), "before");
+    OtherProgramsCopy remoteDesktop("from a remote desktop", 0, {"CanIncludeInClipboardHistory"});
+    EXPECT_TRUE(WaitUntil([&] { return SlotText(5) == "from a remote desktop"; }, TickTimeoutMs));
+}
+
+// The owner fails the first request: the program asks again at a later tick.
+TEST_F(CopyingAndRecalling, ATextRenderedOnlyAtTheSecondRequestIsStillTaken) {
+    OtherProgramsCopy late("rendered late", 2, {});
+    EXPECT_TRUE(WaitUntil([&] { return SlotText(0) == "rendered late"; }, TickTimeoutMs)) << late.Requests();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // How Quavelin.exe starts and ends: hidden behind its icon from the start, its title and the
-// show mode it is started with; every route that closes it, also while its start-up error box
-// is open, and a log-off; and the fatal start-up failures of the test build.
+// show mode it is started with, one copy per session; every route that closes it, also while
+// its start-up error box is open, and a log-off, with what each leaves of the icon; and the
+// fatal start-up failures of the test build.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 namespace {
 
 class Closing : public RunningQuavelin {};
+class StartingAgain : public RunningQuavelin {};
 
 // Is any window of the process visible? Sampled from the moment the process starts.
 bool AnyWindowShown(const QuavelinProcess& process) {
@@ -38,11 +40,30 @@ DWORD ExitCodeAnsweringBoxes(const QuavelinProcess& process, DWORD timeoutMs) {
     return process.WaitForExit(0);
 }
 
-// Where the last of eight wide letters starts in a box: it tells the box's font, which Wine
-// does not report to another process.
-LRESULT WideLettersExtent(HWND box) {
-    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWW"));
-    return LOWORD(SendMessageA(box, EM_POSFROMCHAR, 7, 0));
+// The width of seven wide letters and the height of a line in a box of another process, from
+// where its characters stand: they tell the box's font, which Wine does not report to another
+// process.
+SIZE LettersAndLine(HWND box) {
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWW\r\nW"));
+    const auto at = [box](int index) { return static_cast<DWORD>(SendMessageA(box, EM_POSFROMCHAR, index, 0)); };
+    return {LOWORD(at(7)) - LOWORD(at(0)), HIWORD(at(10)) - HIWORD(at(0))};
+}
+
+// The same, measured here in the face and height that the main window gives its controls.
+SIZE LettersAndLineInTheWindowsFont() {
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N");  // "ＭＳ Ｐゴシック"
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ before = SelectObject(screen, font);
+    SIZE letters{};
+    GetTextExtentPoint32A(screen, "WWWWWWW", 7, &letters);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, before);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+    return {letters.cx, metrics.tmHeight};
 }
 
 // The program starts while the test holds the clipboard open: its start-up capture fails. It
@@ -80,8 +101,12 @@ TEST(StartingUp, StartsHiddenBehindItsIconEvenWhenTheStartUpCaptureFails) {
     EXPECT_EQ(WindowText(quavelin.boxes[0]), "at start");
     EXPECT_FALSE(IsWindowVisible(quavelin.mainWindow));
     EXPECT_TRUE(TrayIconRegistered(quavelin.mainWindow));
-    EXPECT_EQ(WideLettersExtent(quavelin.boxes[1]), WideLettersExtent(quavelin.boxes[0]))
-        << "the slot boxes took the window's font although the capture after them failed";
+    const SIZE expected = LettersAndLineInTheWindowsFont();
+    for (HWND box : {quavelin.boxes[1], quavelin.boxes[10]}) {
+        const SIZE measured = LettersAndLine(box);
+        EXPECT_EQ(measured.cx, expected.cx) << "a slot box lacks the window's font after the failed capture";
+        EXPECT_EQ(measured.cy, expected.cy);
+    }
 }
 
 TEST(StartingUp, HasTheShellsWindowsTitleAndOwner) {
@@ -92,6 +117,32 @@ TEST(StartingUp, HasTheShellsWindowsTitleAndOwner) {
     EXPECT_EQ(GetWindow(quavelin.mainWindow, GW_OWNER), quavelin.appWindow);
     EXPECT_EQ(GetWindowLongA(quavelin.appWindow, GWL_STYLE) & ~WS_VISIBLE, 0x84CA0000);
     EXPECT_NE(quavelin.process.WaitForWindow("TPUtilWindow", TickTimeoutMs), nullptr);
+}
+
+// The other build beside this one's folder, 32-bit for 64-bit and back, when it was built;
+// else the test build, another file.
+std::string AnotherBuild() {
+    const char* other = sizeof(void*) == 8 ? "..\\windows-x86\\Quavelin.exe" : "..\\windows-x64\\Quavelin.exe";
+    const bool built = GetFileAttributesA((TestProgramsFolder() + other).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return built ? other : "faults\\Quavelin.exe";
+}
+
+// A second start in the session shows the running copy's window, as its icon does, and ends
+// without touching the clipboard; once the first copy has ended, a start runs as usual.
+TEST_F(StartingAgain, ASecondStartShowsTheRunningCopyAndEndsWithCodeZero) {
+    ASSERT_TRUE(CopyInto(0, "kept"));
+    const DWORD clipboardChange = GetClipboardSequenceNumber();
+
+    QuavelinProcess second({.Program = AnotherBuild()});
+    EXPECT_EQ(second.WaitForExit(StartTimeoutMs), 0u);
+
+    EXPECT_TRUE(WaitUntil([&] { return ShownWithoutIcon(); }, TickTimeoutMs));
+    EXPECT_EQ(GetClipboardSequenceNumber(), clipboardChange);
+    EXPECT_EQ(SlotText(0), "kept");
+    PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(Process().WaitForExit(TickTimeoutMs), 0u);
+    StartedQuavelin third;
+    EXPECT_TRUE(third.WaitUntilRunning());
 }
 
 // A copy of the program under an upper-case name, in a folder of its own beside the programs.
@@ -233,6 +284,40 @@ TEST(ClosingWhileTheStartUpBoxIsOpen, EveryRouteEndsTheProgramWithCodeZero) {
 
         const DWORD code = ExitCodeAnsweringBoxes(quavelin.process, TickTimeoutMs * 2);
         EXPECT_EQ(code, 0u) << (code == STILL_ACTIVE ? "the program still runs, out of reach" : "");
+    }
+}
+
+// The test build holds its end before its windows go, so the icon is checked while the process
+// lives: Wine would otherwise drop a dead process's icons by itself. Every close removes it; a
+// log-off leaves it.
+TEST(ClosingFromTheIcon, EveryCloseRemovesTheIconBeforeTheProgramEnds) {
+    struct Route {
+        const char* name;
+        std::function<void(const StartedQuavelin&)> close;
+        bool iconLeft;
+    };
+    const Route routes[] = {
+        {"a right press on the icon", [](const StartedQuavelin&) { ClickFirstTrayIcon(true); }, false},
+        {"WM_CLOSE to the main window",
+         [](const StartedQuavelin& quavelin) { PostMessageA(quavelin.mainWindow, WM_CLOSE, 0, 0); }, false},
+        {"WM_CLOSE to the application window",
+         [](const StartedQuavelin& quavelin) { PostMessageA(quavelin.appWindow, WM_CLOSE, 0, 0); }, false},
+        {"a log-off", [](const StartedQuavelin& quavelin) { PostMessageA(quavelin.appWindow, WM_ENDSESSION, TRUE, 0); },
+         true},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.name);
+        StartedQuavelin quavelin({.Program = "faults\\Quavelin.exe", .FailingCall = "ShutdownWindows"});
+        ASSERT_TRUE(quavelin.WaitUntilRunning());
+        ASSERT_TRUE(TrayIconRegistered(quavelin.mainWindow));
+
+        route.close(quavelin);
+
+        ASSERT_TRUE(WaitUntil([&] { return quavelin.process.Busy(quavelin.mainWindow); }, TickTimeoutMs))
+            << "the loop did not end";
+        EXPECT_EQ(quavelin.process.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+        EXPECT_TRUE(IsWindow(quavelin.mainWindow));
+        EXPECT_EQ(TrayIconRegistered(quavelin.mainWindow), route.iconLeft);
     }
 }
 

@@ -170,4 +170,16 @@ TEST_F(TrayIconAndWindow, TheIconSurvivesARestartOfTheDesktopShell) {
     EXPECT_TRUE(WaitUntil([&] { return Shown(); }, TickTimeoutMs));
 }
 
+// At log-on the notification area may refuse the icon. The test build has the first add
+// refused: the icon is there soon after, and it works.
+TEST(ARefusedTrayIcon, IsAskedForAgainUntilTheShellTakesIt) {
+    StartedQuavelin quavelin({.Program = "faults\\Quavelin.exe", .FailingCall = "Shell_NotifyIconA"});
+    ASSERT_TRUE(quavelin.WaitUntilRunning());
+
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconRegistered(quavelin.mainWindow); }, TickTimeoutMs));
+    SendMessageA(quavelin.mainWindow, TrayIconMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(quavelin.mainWindow));
+    EXPECT_FALSE(TrayIconRegistered(quavelin.mainWindow));
+}
+
 }  // namespace

@@ -81,13 +81,34 @@ TEST_F(TrayIcon, RemoveRefreshesOnlyTheFieldsThatNameTheIcon) {
     EXPECT_EQ(record.hIcon, picture);
 }
 
-TEST_F(TrayIcon, ARefusedAddStillCountsAsRegistered) {
+// At log-on the shell may refuse the icon: it is not counted as registered, not removed, and
+// asked for again until the shell takes it, first by asking whether a timed-out add took.
+TEST_F(TrayIcon, ARefusedIconIsAskedForAgainUntilTheShellTakesIt) {
     shellAnswer = FALSE;
     icon.AddTrayIcon(window, picture);
+    icon.AddIfRefused();
+    EXPECT_FALSE(icon.TrayIconShown);
+
+    shellAnswer = TRUE;
+    icon.AddIfRefused();
+    icon.AddIfRefused();
     EXPECT_TRUE(icon.TrayIconShown);
+    ASSERT_EQ(shellCalls.size(), 4u);
+    EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(shellCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(std::memcmp(&shellCalls[2].record, &shellCalls[0].record, sizeof(NOTIFYICONDATAA)), 0);
+
+    shellAnswer = FALSE;
+    icon.RemoveTrayIcon(window);
+    icon.AddTrayIcon(window, picture);
+    icon.RemoveTrayIcon(window);
+    icon.AddIfRefused();
+    ASSERT_EQ(shellCalls.size(), 6u) << "a refused icon is neither deleted nor asked for once unwanted";
+    EXPECT_EQ(shellCalls[4].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(shellCalls[5].message, static_cast<DWORD>(NIM_ADD));
 }
 
-TEST_F(TrayIcon, AShellRestartRegistersTheIconAgainOnlyWhileItIsShown) {
+TEST_F(TrayIcon, AShellRestartRegistersTheIconAgainOnlyWhileItIsWanted) {
     icon.AddAgainAfterShellRestart();
     EXPECT_TRUE(shellCalls.empty());
 
