@@ -9,3 +9,6 @@ add_executable(host_tests
     tests/host/text_rules_test.cpp)
 target_link_libraries(host_tests PRIVATE slots base GTest::gtest_main)
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60)
+
+# How the scripts install packages, with apt-get stubbed: no registry is asked.
+add_test(NAME apt_fallback COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/apt-fallback)
