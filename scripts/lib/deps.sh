@@ -9,7 +9,7 @@ quavelin_packages=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     wine wine64 wine32:i386 fonts-wine
-    xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic zip
+    xvfb xclip xdotool x11-utils imagemagick fonts-ipafont-gothic zip unzip
 )
 
 missing_packages() { not_installed "${quavelin_packages[@]}"; }
