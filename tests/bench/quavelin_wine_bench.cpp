@@ -1,6 +1,7 @@
 // Measures the real Quavelin.exe under Wine from another Win32 process: how long a copy takes
-// to reach the current slot, the processor time it uses while idle with a short, a 1 MiB and a
-// 16 MiB text resting on the clipboard, and its private memory before and after many captures.
+// to reach the current slot, the processor time it uses while idle with a short text (plain and
+// marked secret), a 1 MiB and a 16 MiB text resting on the clipboard, and its private memory
+// before and after many captures.
 // Then, once it has ended, it times in its own process the Wine calls that a capture of 1 MiB
 // is made of. Prints one line per figure: name, value, target.
 #include <windows.h>
@@ -104,6 +105,19 @@ void ReportIdle(const std::string& resting, DWORD processId) {
            "% of a core", "<= 1 %");
 }
 
+// A password manager's copy: a text with the marker that keeps clipboard tools away from it.
+void PutSecret(HWND owner, const std::string& text) {
+    PutRawClipboard(CF_TEXT, text + '\0', owner);
+    if (!OpenClipboard(owner)) return;
+    HGLOBAL marker = GlobalAlloc(GMEM_MOVEABLE, 4);
+    *static_cast<DWORD*>(GlobalLock(marker)) = 0;
+    GlobalUnlock(marker);
+    if (!SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), marker)) {
+        GlobalFree(marker);
+    }
+    CloseClipboard();
+}
+
 // The median of runs measurements, each in ms.
 double MedianMs(int runs, const std::function<double()>& measure) {
     std::vector<double> times;
@@ -172,6 +186,8 @@ int main() {
     const SIZE_T memoryAtStart = quavelin.PrivateBytes();
     const DWORD processId = GetProcessId(quavelin.Handle());
     ReportIdle("a short text", processId);
+    PutSecret(owner.Window(), "a password");
+    ReportIdle("a short text marked secret", processId);
 
     ReportLatencies("capture of 100 B", CaptureLatencies(owner.Window(), slotZero, nowClip, 100, 200));
     CaptureLatencies(owner.Window(), slotZero, nowClip, 100, 800);

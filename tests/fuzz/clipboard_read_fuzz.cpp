@@ -1,6 +1,6 @@
 // Any block of bytes on the clipboard reads as the text before its first NUL (all of it when
-// there is none), compares equal to that text where it lies, and leaves the clipboard closed
-// and no memory behind.
+// there is none), compares equal to that text where it lies (an empty block cannot be locked),
+// and leaves the clipboard closed and no memory behind.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = ReadClipboardText(owner);
 
     if (text != block.substr(0, block.find('\0'))) __builtin_trap();
-    if (CompareClipboardText(owner, RegisterSecretMarkers(), text) != ClipboardFinding::SameText) __builtin_trap();
+    // An empty block cannot be locked: it is offered text that cannot be had.
+    const ClipboardFinding finding = CompareClipboardText(owner, RegisterSecretMarkers(), text);
+    if (finding != (block.empty() ? ClipboardFinding::Unreadable : ClipboardFinding::SameText)) __builtin_trap();
     if (SharedClipboard().OpenDepth != 0 || Fake().clipboardOpen) __builtin_trap();
     if (Fake().StrayBlocks() != 0) __builtin_trap();
     return 0;
