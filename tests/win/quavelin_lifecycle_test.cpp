@@ -119,10 +119,10 @@ TEST(StartingUp, HasTheShellsWindowsTitleAndOwner) {
     EXPECT_NE(quavelin.process.WaitForWindow("TPUtilWindow", TickTimeoutMs), nullptr);
 }
 
-// The other build beside this one's folder, 32-bit for 64-bit and back, when it was built;
-// else the test build, another file.
-std::string AnotherBuild() {
-    const char* other = sizeof(void*) == 8 ? "..\\windows-x86\\Quavelin.exe" : "..\\windows-x64\\Quavelin.exe";
+// The other build beside this one's folder, 64-bit for a 32-bit copy and back, when it was
+// built; else the test build, another file.
+std::string AnotherBuildThan(const QuavelinProcess& running) {
+    const char* other = running.Is32Bit() ? "..\\windows-x64\\Quavelin.exe" : "..\\windows-x86\\Quavelin.exe";
     const bool built = GetFileAttributesA((TestProgramsFolder() + other).c_str()) != INVALID_FILE_ATTRIBUTES;
     return built ? other : "faults\\Quavelin.exe";
 }
@@ -133,7 +133,7 @@ TEST_F(StartingAgain, ASecondStartShowsTheRunningCopyAndEndsWithCodeZero) {
     ASSERT_TRUE(CopyInto(0, "kept"));
     const DWORD clipboardChange = GetClipboardSequenceNumber();
 
-    QuavelinProcess second({.Program = AnotherBuild()});
+    QuavelinProcess second({.Program = AnotherBuildThan(Process())});
     EXPECT_EQ(second.WaitForExit(StartTimeoutMs), 0u);
 
     EXPECT_TRUE(WaitUntil([&] { return ShownWithoutIcon(); }, TickTimeoutMs));
