@@ -127,8 +127,9 @@ std::string AnotherBuildThan(const QuavelinProcess& running) {
     return built ? other : "faults\\Quavelin.exe";
 }
 
-// A second start in the session shows the running copy's window, as its icon does, and ends
-// without touching the clipboard; once the first copy has ended, a start runs as usual.
+// A second start in the session shows the running copy's window, as its icon does, also from
+// its taskbar button, and ends without touching the clipboard; once the first copy has ended,
+// a start runs as usual.
 TEST_F(StartingAgain, ASecondStartShowsTheRunningCopyAndEndsWithCodeZero) {
     ASSERT_TRUE(CopyInto(0, "kept"));
     const DWORD clipboardChange = GetClipboardSequenceNumber();
@@ -139,6 +140,12 @@ TEST_F(StartingAgain, ASecondStartShowsTheRunningCopyAndEndsWithCodeZero) {
     EXPECT_TRUE(WaitUntil([&] { return ShownWithoutIcon(); }, TickTimeoutMs));
     EXPECT_EQ(GetClipboardSequenceNumber(), clipboardChange);
     EXPECT_EQ(SlotText(0), "kept");
+    PostMessageA(MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(AppWindow()) != FALSE; }, TickTimeoutMs));
+    QuavelinProcess minimised({.Program = AnotherBuildThan(Process())});
+    EXPECT_EQ(minimised.WaitForExit(StartTimeoutMs), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(AppWindow()) && Shown(); }, TickTimeoutMs))
+        << "the copy on its taskbar button stayed minimised";
     PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
     ASSERT_EQ(Process().WaitForExit(TickTimeoutMs), 0u);
     StartedQuavelin third;
