@@ -19,7 +19,7 @@ namespace {
 
 constexpr int RuntimeErrorNumber = 217;
 constexpr UINT FatalExitCode = 1;
-// How long a second start looks for a first copy that is itself still starting.
+// How long a second start waits for a first copy that is itself still starting or ending.
 constexpr DWORD RunningCopySearchMs = 10000;
 
 std::uintptr_t ExecutableBase() { return reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)); }
@@ -90,11 +90,8 @@ std::unique_ptr<TForm> ConstructMainWindow(TApplication& application) {
 // A second start in the session touches neither the clipboard nor the tray: it hands over to
 // the running copy and ends.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    static const TSessionLock sessionLock;
-    if (sessionLock.HeldElsewhere()) {
-        ShowRunningCopy(RunningCopySearchMs);
-        return 0;
-    }
+    static TSessionLock sessionLock;
+    if (!sessionLock.Owned() && HandOverToRunningCopy(sessionLock, RunningCopySearchMs)) return 0;
     static TApplication application;
     try {
         application.Initialize();

@@ -58,7 +58,12 @@ void TMainWindow::FormCreate() {
     slots_.CreateSlotMemos(Handle());
 }
 
-void TMainWindow::FormClose() { trayIcon_.RemoveTrayIcon(Handle()); }
+// From the close on, a second start no longer hands over to this copy: it waits for it to end
+// and then runs itself.
+void TMainWindow::FormClose() {
+    trayIcon_.RemoveTrayIcon(Handle());
+    RemovePropA(Handle(), RunningCopyProperty);
+}
 
 // The icon is asked for before the slots' poll, whose clipboard may be held elsewhere.
 void TMainWindow::PollTick() {

@@ -1,5 +1,5 @@
 #pragma once
-// One copy of the program per session. The first start holds a named mutex and marks its main
+// One copy of the program per session. The first start owns a named mutex and marks its main
 // window; a later start, whatever its file name or build, finds that window, asks it to show
 // itself and ends. Both names are the program's own: the window classes are common ones.
 #include <windows.h>
@@ -13,19 +13,24 @@ inline constexpr char ShowRunningCopyMessage[] = "Quavelin.ShowRunningCopy";
 
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 
-// The session's one-copy lock, taken on construction and held while the object lives. "Local"
-// names are the session's own, so other users' copies do not count.
+// The session's one-copy lock: a mutex that the running copy owns until it ends. "Local" names
+// are the session's own, so other users' copies do not count.
 class TSessionLock {
 public:
+    // Takes the lock if no other copy owns it.
     TSessionLock();
-    // Another copy in this session holds the lock. A lock that cannot be made at all refuses
-    // nothing: better two copies than none.
-    bool HeldElsewhere() const { return heldElsewhere_; }
+    // This copy owns the lock. A lock that cannot be made at all refuses nothing: better two
+    // copies than none.
+    bool Owned() const { return owned_; }
+    // Waits up to timeoutMs for the copy that owns the lock to end, and then takes it.
+    bool TakeWithin(DWORD timeoutMs);
 
 private:
     ScopedHandle<HANDLE, &CloseKernelHandle> mutex_;
-    bool heldElsewhere_ = false;
+    bool owned_ = false;
 };
-// Asks the running copy to show its window, as a left click on its icon does, waiting up to
-// timeoutMs for a copy that is still starting to mark its window.
-void ShowRunningCopy(DWORD timeoutMs);
+
+// Asks the running copy to show its window, as a left click on its icon does. A copy that is
+// still starting is given up to timeoutMs to mark its window; a copy that is ending frees the
+// lock instead, which this start then owns. True when this start is to end.
+bool HandOverToRunningCopy(TSessionLock& lock, DWORD timeoutMs);

@@ -17,25 +17,36 @@ HWND RunningCopyWindow() {
     return found;
 }
 
+// The running copy may bring its window to the front: this start was the user's own act.
+void AskToShow(HWND window, UINT showMessage) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    AllowSetForegroundWindow(process);
+    PostMessageA(window, showMessage, 0, 0);
+}
+
 }  // namespace
 
 TSessionLock::TSessionLock() : mutex_(CreateMutexA(nullptr, FALSE, SessionLockName)) {
-    heldElsewhere_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+    owned_ = !mutex_ || TakeWithin(0);
 }
 
-// The running copy may bring its window to the front: this start was the user's own act.
-void ShowRunningCopy(DWORD timeoutMs) {
+// A copy that ended without letting go (killed, say) leaves the lock abandoned, and free.
+bool TSessionLock::TakeWithin(DWORD timeoutMs) {
+    const DWORD result = WaitForSingleObject(mutex_.Get(), timeoutMs);
+    owned_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+    return owned_;
+}
+
+bool HandOverToRunningCopy(TSessionLock& lock, DWORD timeoutMs) {
     const UINT showMessage = RegisterWindowMessageA(ShowRunningCopyMessage);
     const DWORD start = GetTickCount();
-    for (HWND window = RunningCopyWindow(); showMessage != 0; window = RunningCopyWindow()) {
-        if (window) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            AllowSetForegroundWindow(process);
-            PostMessageA(window, showMessage, 0, 0);
-            return;
+    while (GetTickCount() - start < timeoutMs) {
+        if (HWND window = RunningCopyWindow(); window && showMessage != 0) {
+            AskToShow(window, showMessage);
+            return true;
         }
-        if (GetTickCount() - start >= timeoutMs) return;
-        Sleep(SearchPauseMs);
+        if (lock.TakeWithin(SearchPauseMs)) return false;
     }
+    return true;
 }

@@ -152,6 +152,21 @@ TEST_F(StartingAgain, ASecondStartShowsTheRunningCopyAndEndsWithCodeZero) {
     EXPECT_TRUE(third.WaitUntilRunning());
 }
 
+// The test build holds its end after the close: a start meanwhile waits, and runs once the
+// ending copy is gone.
+TEST(StartingWhileTheCopyEnds, TheNewStartRunsOnceTheEndingCopyIsGone) {
+    StartedQuavelin ending({.Program = "faults\\Quavelin.exe", .FailingCall = "ShutdownWindows"});
+    ASSERT_TRUE(ending.WaitUntilRunning());
+    PostMessageA(ending.mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ending.process.Busy(ending.mainWindow); }, TickTimeoutMs));
+
+    StartedQuavelin next;
+    PumpMessagesFor(500);
+    EXPECT_EQ(next.process.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "it handed over to a copy that ends";
+    TerminateProcess(ending.process.Handle(), 0);
+    EXPECT_TRUE(next.WaitUntilRunning());
+}
+
 // A copy of the program under an upper-case name, in a folder of its own beside the programs.
 class UpperCaseCopy {
 public:
