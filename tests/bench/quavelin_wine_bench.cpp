@@ -109,9 +109,7 @@ void ReportIdle(const std::string& resting, DWORD processId) {
 void PutSecret(HWND owner, const std::string& text) {
     PutRawClipboard(CF_TEXT, text + '\0', owner);
     if (!OpenClipboard(owner)) return;
-    HGLOBAL marker = GlobalAlloc(GMEM_MOVEABLE, 4);
-    *static_cast<DWORD*>(GlobalLock(marker)) = 0;
-    GlobalUnlock(marker);
+    HGLOBAL marker = BlockOf(std::string(4, '\0'));
     if (!SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), marker)) {
         GlobalFree(marker);
     }

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <initializer_list>
 #include <random>
 #include <string>
@@ -36,8 +35,8 @@ public:
         SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         if (!WaitUntil([&] { return OpenClipboard(window_) != FALSE; }, TickTimeoutMs)) return;
         EmptyClipboard();
-        SetClipboardData(CF_TEXT, renderFrom == 0 ? Block(text + '\0') : nullptr);
-        for (const char* format : formats) SetClipboardData(RegisterClipboardFormatA(format), Block(std::string(4, '\0')));
+        SetClipboardData(CF_TEXT, renderFrom == 0 ? BlockOf(text + '\0') : nullptr);
+        for (const char* format : formats) SetClipboardData(RegisterClipboardFormatA(format), BlockOf(std::string(4, '\0')));
         CloseClipboard();
     }
     ~OtherProgramsCopy() { DestroyWindow(window_); }
@@ -47,16 +46,10 @@ public:
     int Requests() const { return requests_; }
 
 private:
-    static HGLOBAL Block(const std::string& bytes) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-        GlobalUnlock(block);
-        return block;
-    }
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* copy = reinterpret_cast<OtherProgramsCopy*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (message == WM_RENDERFORMAT && copy && wParam == CF_TEXT) {
-            if (++copy->requests_ >= copy->renderFrom_) SetClipboardData(CF_TEXT, Block(copy->text_ + '\0'));
+            if (++copy->requests_ >= copy->renderFrom_) SetClipboardData(CF_TEXT, BlockOf(copy->text_ + '\0'));
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);

@@ -40,12 +40,17 @@ TestApplication::TestApplication() {
 
 TestApplication::~TestApplication() { DestroyWindow(window_); }
 
-void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) {
-    OpenClipboardPatiently(owner);
-    EmptyClipboard();
+HGLOBAL BlockOf(const std::string& bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
     GlobalUnlock(block);
+    return block;
+}
+
+void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) {
+    OpenClipboardPatiently(owner);
+    EmptyClipboard();
+    HGLOBAL block = BlockOf(bytes);
     if (!SetClipboardData(format, block)) GlobalFree(block);
     CloseClipboard();
 }

@@ -23,6 +23,8 @@ private:
 // the answer.
 void PumpMessagesFor(DWORD ms);
 
+// A new movable memory block holding bytes exactly as given, for SetClipboardData.
+HGLOBAL BlockOf(const std::string& bytes);
 // Replaces the clipboard's contents with one block of format holding bytes exactly as given.
 void PutRawClipboard(UINT format, const std::string& bytes, HWND owner);
 // Leaves the clipboard with no data at all.
