@@ -51,6 +51,8 @@ private:
     static LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleAppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyStartupShowMode();
+    void ActivateShownMainWindow();
+    void RestoreApplicationWindow();
     bool ProcessOneMessage();
     bool PreprocessKey(const MSG& message);
     void FormCreated(TForm& form);

@@ -49,6 +49,10 @@ void TrimSystemMenu(HWND window) {
 
 bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
+// Posted by the application window to itself when it takes the focus, so that the main window
+// takes it over once the activation that gave it has finished.
+constexpr UINT PassFocusToMainWindow = WM_APP + 1;
+
 }  // namespace
 
 void TApplication::Initialize() {
@@ -99,6 +103,12 @@ LRESULT TApplication::HandleAppWindowMessage(UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_ENDSESSION:
             if (wParam) QuitRequested = true;
+            return 0;
+        case WM_SETFOCUS:
+            PostMessageA(appWindow_, PassFocusToMainWindow, 0, 0);
+            break;
+        case PassFocusToMainWindow:
+            ActivateShownMainWindow();
             return 0;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -215,8 +225,26 @@ void TApplication::MinimizeApplication() {
     DefWindowProcA(appWindow_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
+// The taskbar button's click and Alt+Tab activate the application window, which has no size
+// and no controls: the main window takes over, with the focus on the control that had it,
+// unless an error box has disabled it. A main window that sits minimised comes back.
+void TApplication::ActivateShownMainWindow() {
+    if (GetActiveWindow() != appWindow_ || !mainForm_) return;
+    HWND main = mainForm_->Handle();
+    if (!IsWindowVisible(main) || !IsWindowEnabled(main)) return;
+    mainForm_->RestoreIfMinimised();
+    SetActiveWindow(main);
+    mainForm_->FocusActiveControl();
+}
+
+// The taskbar button's restore, and a second start. A main window that was shown minimised on
+// its own, as a start minimised shows it first, comes back too.
 void TApplication::RestoreApplication() {
-    if (!IsIconic(appWindow_)) return;
+    if (IsIconic(appWindow_)) RestoreApplicationWindow();
+    if (mainForm_) mainForm_->RestoreIfMinimised();
+}
+
+void TApplication::RestoreApplicationWindow() {
     SetActiveWindow(appWindow_);
     DefWindowProcA(appWindow_, WM_SYSCOMMAND, SC_RESTORE, 0);
     SetWindowPos(appWindow_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2,

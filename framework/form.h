@@ -54,6 +54,8 @@ public:
 
     void ShowAndRaise();
     void HideWindow();
+    // Brings a shown window that sits minimised back to its normal or maximised size.
+    void RestoreIfMinimised();
     void CloseMainWindow();
     // Gives the keyboard focus back to the control that last had it.
     void FocusActiveControl();
@@ -74,6 +76,7 @@ protected:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ShowOrHide(bool visible);
+    void FollowWindowState(WPARAM sizeKind);
     void MoveFocus(bool backwards);
     void AdjustSizeToChildren();
 

@@ -111,6 +111,22 @@ void TForm::ShowAndRaise() {
 
 void TForm::HideWindow() { SetVisible(false); }
 
+void TForm::RestoreIfMinimised() {
+    if (visible_ && IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+}
+
+// The next show uses the state that the shown window really took, whoever gave it that state:
+// a start minimised shows it minimised once, and it comes back as the user leaves it.
+void TForm::FollowWindowState(WPARAM sizeKind) {
+    if (!visible_) return;
+    switch (sizeKind) {
+        case SIZE_MINIMIZED: WindowState = wsMinimized; break;
+        case SIZE_MAXIMIZED: WindowState = wsMaximized; break;
+        case SIZE_RESTORED: WindowState = wsNormal; break;
+        default: break;
+    }
+}
+
 // Closing is always allowed; the handler may keep the window by setting caNone.
 void TForm::CloseMainWindow() {
     TCloseAction action = caHide;
@@ -191,6 +207,9 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (button->OnClick) button->OnClick(button);
                 return 0;
             }
+            break;
+        case WM_SIZE:
+            FollowWindowState(wParam);
             break;
         case WM_CLOSE:
             CloseMainWindow();

@@ -98,18 +98,27 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // As a left click on the icon does, also when the program sits minimised on its taskbar button;
-// the window comes to the front, which the second start has allowed.
+// the window comes to the front, which the second start has allowed. The user started the
+// program again to reach the window, so it never stays minimised, even at its first show.
 void TMainWindow::ShowAtRequestOfASecondStart() {
     application_.RestoreApplication();
     RestoreFromTray();
+    RestoreIfMinimised();
     SetForegroundWindow(Handle());
 }
 
-// The press, not the release or a double click, acts.
+// The press, not the release or a double click, acts. The icon picked from the keyboard, or
+// with the mouse and then Enter, reports a selection: it shows the window as a left press does,
+// but only while the window hides behind the icon, so that the selection that follows a real
+// left click does not act a second time. The menu key asks for a menu the icon does not have.
 void TMainWindow::TrayNotify(LPARAM mouseMessage) {
     switch (static_cast<std::uint32_t>(mouseMessage)) {
         case WM_LBUTTONDOWN:
             RestoreFromTray();
+            break;
+        case NIN_SELECT:
+        case NIN_KEYSELECT:
+            if (trayIcon_.TrayIconWanted) RestoreFromTray();
             break;
         case WM_RBUTTONDOWN:
             CloseMainWindow();

@@ -1,6 +1,7 @@
 #pragma once
 // The notification-area icon that stands for the hidden main window: its record, in the
-// record's first form, and the rules that never ask the desktop shell twice.
+// record's second form so that the icon can be given a version, and the rules that never ask
+// the desktop shell twice.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -29,5 +30,7 @@ public:
     NOTIFYICONDATAA TrayIconData{};
 
 private:
+    bool Register(DWORD message);
+
     ShellNotify notify_;
 };

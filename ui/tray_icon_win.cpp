@@ -6,10 +6,12 @@ namespace {
 
 constexpr UINT TrayIconId = 1;
 
-// The record's first form: up to the end of its 64-byte tip (88 bytes on 32-bit Windows).
-constexpr DWORD FirstFormSize = NOTIFYICONDATAA_V1_SIZE;
+// The record's second form, the first that carries a version. An icon without a version gets a
+// right press from the shell when the user picks it from the keyboard, and a right press ends
+// the program.
+constexpr DWORD SecondFormSize = NOTIFYICONDATAA_V2_SIZE;
 
-// The tip, all 64 bytes of it copied.
+// The tip, all 64 bytes of it copied; the rest of the second form's longer tip stays zero.
 constexpr char TipText[64] = "Tasktary...";
 
 }  // namespace
@@ -17,7 +19,7 @@ constexpr char TipText[64] = "Tasktary...";
 void TTrayIcon::AddTrayIcon(HWND window, HICON icon) {
     TrayIconWanted = true;
     if (TrayIconShown) return;
-    TrayIconData.cbSize = FirstFormSize;
+    TrayIconData.cbSize = SecondFormSize;
     TrayIconData.hWnd = window;
     TrayIconData.uID = TrayIconId;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -25,14 +27,15 @@ void TTrayIcon::AddTrayIcon(HWND window, HICON icon) {
     TrayIconData.hIcon = icon;
     static_assert(sizeof TrayIconData.szTip >= sizeof TipText);
     std::memcpy(TrayIconData.szTip, TipText, sizeof TipText);
-    TrayIconShown = notify_(NIM_ADD, &TrayIconData) != FALSE;
+    TrayIconData.uVersion = NOTIFYICON_VERSION;
+    TrayIconShown = Register(NIM_ADD);
 }
 
 // Only the fields that name the icon are refreshed; the rest keep the values of the last add.
 void TTrayIcon::RemoveTrayIcon(HWND window) {
     TrayIconWanted = false;
     if (!TrayIconShown) return;
-    TrayIconData.cbSize = FirstFormSize;
+    TrayIconData.cbSize = SecondFormSize;
     TrayIconData.hWnd = window;
     TrayIconData.uID = TrayIconId;
     notify_(NIM_DELETE, &TrayIconData);
@@ -41,9 +44,17 @@ void TTrayIcon::RemoveTrayIcon(HWND window) {
 
 void TTrayIcon::AddIfRefused() {
     if (!TrayIconWanted || TrayIconShown) return;
-    TrayIconShown = notify_(NIM_MODIFY, &TrayIconData) != FALSE || notify_(NIM_ADD, &TrayIconData) != FALSE;
+    TrayIconShown = Register(NIM_MODIFY) || Register(NIM_ADD);
 }
 
 void TTrayIcon::AddAgainAfterShellRestart() {
-    if (TrayIconWanted) TrayIconShown = notify_(NIM_ADD, &TrayIconData) != FALSE;
+    if (TrayIconWanted) TrayIconShown = Register(NIM_ADD);
+}
+
+// The shell forgets an icon's version with the icon, so every icon it takes is given one again:
+// picked from the keyboard, it then reports a selection instead of a right press.
+bool TTrayIcon::Register(DWORD message) {
+    if (!notify_(message, &TrayIconData)) return false;
+    notify_(NIM_SETVERSION, &TrayIconData);
+    return true;
 }

@@ -2,6 +2,7 @@
 // the "Mini" button, the taskbar button, the window's place and controls, a restart of the
 // desktop shell, and messages that other programs send.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -47,14 +48,21 @@ TEST_F(TrayIconAndWindow, ALeftPressOnTheIconShowsTheSlotsAndARightPressEndsTheP
     EXPECT_FALSE(IsWindow(AppWindow()));
 }
 
-TEST_F(TrayIconAndWindow, OnlyALeftPressOnTheIconShowsTheWindow) {
+// The icon picked from the keyboard, or with the mouse and then Enter, reports a selection,
+// which shows the window as a left press does; the menu key on the icon does nothing.
+TEST_F(TrayIconAndWindow, OnlyALeftPressOrASelectionOfTheIconShowsTheWindow) {
     for (LPARAM mouse : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_MBUTTONDOWN,
-                         0x10000 | WM_LBUTTONDOWN, 0x10000 | WM_RBUTTONDOWN}) {
+                         WM_CONTEXTMENU, 0x10000 | WM_LBUTTONDOWN, 0x10000 | WM_RBUTTONDOWN}) {
         SendMessageA(MainWindow(), TrayIconMessage, 1, mouse);
     }
     EXPECT_TRUE(HiddenBehindTheIcon());
     ASSERT_TRUE(Running());
 
+    for (LPARAM selection : {LPARAM{NIN_KEYSELECT}, LPARAM{NIN_SELECT}}) {
+        SendMessageA(MainWindow(), TrayIconMessage, 1, selection);
+        EXPECT_TRUE(ShownWithoutIcon()) << selection;
+        SendMessageA(MiniButton(), BM_CLICK, 0, 0);
+    }
     ShowFromTheIcon();
     EXPECT_TRUE(ShownWithoutIcon());
 }
@@ -84,6 +92,19 @@ TEST_F(TrayIconAndWindow, MinimisingGoesToTheTaskbarButtonAndRestoringComesBack)
     EXPECT_FALSE(IsIconic(AppWindow()));
     EXPECT_TRUE(IsWindowVisible(MainWindow()));
     EXPECT_TRUE(CopyInto(0, "restored"));
+}
+
+// The taskbar button's click and Alt+Tab activate the application window, which has no size:
+// the window takes over, and the box the user was typing in has the keyboard again.
+TEST_F(TrayIconAndWindow, TheTaskbarButtonGivesTheKeyboardBackToTheBoxBeingTyped) {
+    ShowFromTheIcon();
+    ASSERT_TRUE(FocusByClick(Slot(4)));
+
+    SetForegroundWindow(AppWindow());
+    PumpMessagesFor(300);  // the activation reaches the program in its own time
+
+    EXPECT_TRUE(WaitForFocus(Slot(4)));
+    EXPECT_EQ(GetForegroundWindow(), MainWindow());
 }
 
 TEST_F(TrayIconAndWindow, TheWindowHasItsDesignedPlaceSizeAndControls) {

@@ -34,13 +34,17 @@ protected:
     HICON picture = reinterpret_cast<HICON>(0x5678);
 };
 
-TEST_F(TrayIcon, AddRegistersTheFirstFormOfTheRecord) {
+// Every icon the shell takes is given its version at once, so that picked from the keyboard it
+// reports a selection and not the right press that ends the program.
+TEST_F(TrayIcon, AddRegistersTheSecondFormOfTheRecordAndSetsItsVersion) {
     icon.AddTrayIcon(window, picture);
 
-    ASSERT_EQ(shellCalls.size(), 1u);
+    ASSERT_EQ(shellCalls.size(), 2u);
     EXPECT_EQ(shellCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_SETVERSION));
+    EXPECT_EQ(shellCalls[1].record.uVersion, 3u);
     const NOTIFYICONDATAA& record = shellCalls[0].record;
-    EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 88u : 104u);
+    EXPECT_EQ(record.cbSize, sizeof(void*) == 4 ? 488u : 504u);
     EXPECT_EQ(record.hWnd, window);
     EXPECT_EQ(record.uID, 1u);
     EXPECT_EQ(record.uFlags, 7u);
@@ -60,9 +64,9 @@ TEST_F(TrayIcon, TheShellIsNeverAskedTwice) {
     icon.RemoveTrayIcon(window);
     icon.RemoveTrayIcon(window);
 
-    ASSERT_EQ(shellCalls.size(), 2u);
+    ASSERT_EQ(shellCalls.size(), 3u);
     EXPECT_EQ(shellCalls[0].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(shellCalls[2].message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_FALSE(icon.TrayIconShown);
 }
 
@@ -82,7 +86,8 @@ TEST_F(TrayIcon, RemoveRefreshesOnlyTheFieldsThatNameTheIcon) {
 }
 
 // At log-on the shell may refuse the icon: it is not counted as registered, not removed, and
-// asked for again until the shell takes it, first by asking whether a timed-out add took.
+// asked for again until the shell takes it, first by asking whether a timed-out add took. Only
+// an icon the shell has taken is given its version.
 TEST_F(TrayIcon, ARefusedIconIsAskedForAgainUntilTheShellTakesIt) {
     shellAnswer = FALSE;
     icon.AddTrayIcon(window, picture);
@@ -93,19 +98,20 @@ TEST_F(TrayIcon, ARefusedIconIsAskedForAgainUntilTheShellTakesIt) {
     icon.AddIfRefused();
     icon.AddIfRefused();
     EXPECT_TRUE(icon.TrayIconShown);
-    ASSERT_EQ(shellCalls.size(), 4u);
+    ASSERT_EQ(shellCalls.size(), 5u);
     EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(shellCalls[2].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(std::memcmp(&shellCalls[2].record, &shellCalls[0].record, sizeof(NOTIFYICONDATAA)), 0);
+    EXPECT_EQ(shellCalls[4].message, static_cast<DWORD>(NIM_SETVERSION));
 
     shellAnswer = FALSE;
     icon.RemoveTrayIcon(window);
     icon.AddTrayIcon(window, picture);
     icon.RemoveTrayIcon(window);
     icon.AddIfRefused();
-    ASSERT_EQ(shellCalls.size(), 6u) << "a refused icon is neither deleted nor asked for once unwanted";
-    EXPECT_EQ(shellCalls[4].message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_EQ(shellCalls[5].message, static_cast<DWORD>(NIM_ADD));
+    ASSERT_EQ(shellCalls.size(), 7u) << "a refused icon is neither deleted nor asked for once unwanted";
+    EXPECT_EQ(shellCalls[5].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(shellCalls[6].message, static_cast<DWORD>(NIM_ADD));
 }
 
 TEST_F(TrayIcon, AShellRestartRegistersTheIconAgainOnlyWhileItIsWanted) {
@@ -115,9 +121,10 @@ TEST_F(TrayIcon, AShellRestartRegistersTheIconAgainOnlyWhileItIsWanted) {
     icon.AddTrayIcon(window, picture);
     icon.AddAgainAfterShellRestart();
 
-    ASSERT_EQ(shellCalls.size(), 2u);
-    EXPECT_EQ(shellCalls[1].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(std::memcmp(&shellCalls[1].record, &shellCalls[0].record, sizeof(NOTIFYICONDATAA)), 0);
+    ASSERT_EQ(shellCalls.size(), 4u);
+    EXPECT_EQ(shellCalls[2].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(std::memcmp(&shellCalls[2].record, &shellCalls[0].record, sizeof(NOTIFYICONDATAA)), 0);
+    EXPECT_EQ(shellCalls[3].message, static_cast<DWORD>(NIM_SETVERSION)) << "the new shell knows no version";
 }
 
 }  // namespace
