@@ -82,8 +82,8 @@ set_tests_properties(quavelin_screenshot_layout PROPERTIES TIMEOUT 600 RUN_SERIA
 add_test(NAME quavelin_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/win/imports-only-system-dlls ${CMAKE_OBJDUMP} ${quavelin_exe})
 add_test(NAME quavelin_carries_its_manifest
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/carries-manifest ${CMAKE_RC_COMPILER} ${quavelin_exe}
-            $<TARGET_FILE:QuavelinWithFaults>)
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/carries-manifest ${CMAKE_RC_COMPILER}
+            ${CMAKE_SOURCE_DIR}/resources/quavelin.manifest ${quavelin_exe} $<TARGET_FILE:QuavelinWithFaults>)
 add_test(NAME quavelin_release_zip_is_reproducible
     COMMAND ${CMAKE_SOURCE_DIR}/tests/release/reproducible-zip ${quavelin_exe} ${PROJECT_VERSION})
 add_test(NAME quavelin_holds_no_fault_switch
