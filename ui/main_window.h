@@ -28,6 +28,7 @@ private:
     void RestoreFromTray();
     void TrayNotify(LPARAM mouseMessage);
     void ShowAtRequestOfASecondStart();
+    TSlotColumn SlotColumn() const;
 
     TApplication& application_;
     TSlotPoll slots_;
