@@ -12,10 +12,10 @@ add_executable(clipboard_holder tests/win/clipboard_holder.cpp)
 # Unit tests that need real Windows calls, in one program: a 32-bit start may be slow.
 add_executable(wine_unit_tests
     tests/win/clipboard_wine_test.cpp
+    tests/win/main_window_test.cpp
     tests/win/test_window.cpp
-    tests/win/tray_icon_test.cpp
-    ui/tray_icon_win.cpp)
-target_link_libraries(wine_unit_tests PRIVATE slots gtest_main shell32)
+    tests/win/tray_icon_test.cpp)
+target_link_libraries(wine_unit_tests PRIVATE ui gtest_main)
 add_dependencies(wine_unit_tests clipboard_holder)
 
 # End-to-end tests, grouped by what a user does; each starts its own Quavelin.exe.

@@ -76,6 +76,11 @@ protected:
     // screen.
     int Scaled(int designPixels) const;
     TBounds Scaled(const TBounds& designBounds) const;
+    // For a window moved to a screen of other pixels per inch: the font follows, the window
+    // takes the rectangle that the system suggests, and the controls are placed and sized again.
+    void ChangeDpi(UINT dpi, const RECT& suggested);
+    // Puts every control where the design has it at the present DPI.
+    virtual void PlaceControls() {}
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "framework/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/exceptions.h"
 #include "framework/button.h"
@@ -155,6 +156,16 @@ int TForm::Scaled(int designPixels) const { return MulDiv(designPixels, static_c
 TBounds TForm::Scaled(const TBounds& designBounds) const {
     return {Scaled(designBounds.Left), Scaled(designBounds.Top), Scaled(designBounds.Width),
             Scaled(designBounds.Height)};
+}
+
+// The old font lasts until every control has the new one.
+void TForm::ChangeDpi(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const ScopedFont previousFont = std::exchange(font_, ScopedFont(CreateFormFont(fontValues_, dpi_)));
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    ControlsChanged();
 }
 
 // The frame is measured on the window itself: its width depends on the window's DPI, which

@@ -76,6 +76,17 @@ void TSlotPoll::CreateSlotMemos(win32::HWND parent, TSlotColumn column) {
     StoreToSlot(0, ReadUnmarkedClipboardText(clipboardOwner_, secretMarkers_).value_or(""));
 }
 
+void TSlotPoll::MoveNowClip(int left, int top, int width, int height) const {
+    nowClip_.Move(left, top, width, height);
+}
+
+void TSlotPoll::MoveSlotMemos(TSlotColumn column) const {
+    for (int index = 0; index < SlotCount; ++index) {
+        const RowPlace place = PlaceOfSlot(index, column);
+        SlotMemos[index].Move(0, place.Top, column.Width, place.Height);
+    }
+}
+
 void TSlotPoll::Tick() {
     CaptureChangedClipboard();
     RecallHeldDigits();

@@ -34,6 +34,9 @@ public:
     // Builds the slot boxes in column on parent (slots 1 to 9, then 0, top to bottom) and
     // captures the clipboard's current text into slot 0, unless that text is marked secret.
     void CreateSlotMemos(win32::HWND parent, TSlotColumn column);
+    // Move the boxes to their places on a screen of other pixels per inch.
+    void MoveNowClip(int left, int top, int width, int height) const;
+    void MoveSlotMemos(TSlotColumn column) const;
     // One poll: captures a changed clipboard text, then recalls the slots of held Ctrl+digits.
     void Tick();
 

@@ -19,6 +19,7 @@ public:
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PlaceControls() override;
 
 private:
     void FormCreate();

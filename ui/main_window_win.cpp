@@ -64,6 +64,14 @@ TSlotColumn TMainWindow::SlotColumn() const {
     return {column.Width, column.Height};
 }
 
+void TMainWindow::PlaceControls() {
+    const TBounds record = Scaled(main_window::NowClip);
+    slots_.MoveNowClip(record.Left, record.Top, record.Width, record.Height);
+    slots_.MoveSlotMemos(SlotColumn());
+    const TBounds button = Scaled(main_window::MiniButton);
+    MoveWindow(miniButton_->Handle(), button.Left, button.Top, button.Width, button.Height, TRUE);
+}
+
 // From the close on, a second start no longer hands over to this copy: it waits for it to end
 // and then runs itself.
 void TMainWindow::FormClose() {
@@ -100,6 +108,11 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) trayIcon_.AddAgainAfterShellRestart();
+    // The window has moved to a screen of other pixels per inch, or the screen has changed.
+    if (message == WM_DPICHANGED) {
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     return TForm::WndProc(message, wParam, lParam);
 }
 
