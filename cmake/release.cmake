@@ -1,8 +1,10 @@
 # The release exe: its version resource from the project version, and, built with MinGW-w64,
 # stripped and without the code that nothing calls. quavelin_exe names it for the tests.
 
+# Every exe carries the manifest, which the resource compiler reads but CMake does not see.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quavelin.rc DIRECTORY app PROPERTIES
-    COMPILE_DEFINITIONS "QUAVELIN_VERSION=${PROJECT_VERSION};QUAVELIN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};QUAVELIN_VERSION_MINOR=${PROJECT_VERSION_MINOR};QUAVELIN_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
+    COMPILE_DEFINITIONS "QUAVELIN_VERSION=${PROJECT_VERSION};QUAVELIN_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};QUAVELIN_VERSION_MINOR=${PROJECT_VERSION_MINOR};QUAVELIN_VERSION_PATCH=${PROJECT_VERSION_PATCH}"
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/quavelin.manifest)
 
 if(QUAVELIN_RELEASE_TOOLCHAIN)
     # The tests need the posix thread model, whose runtime brings winpthread into a static link

@@ -12,10 +12,10 @@ add_executable(clipboard_holder tests/win/clipboard_holder.cpp)
 # Unit tests that need real Windows calls, in one program: a 32-bit start may be slow.
 add_executable(wine_unit_tests
     tests/win/clipboard_wine_test.cpp
+    tests/win/main_window_test.cpp
     tests/win/test_window.cpp
-    tests/win/tray_icon_test.cpp
-    ui/tray_icon_win.cpp)
-target_link_libraries(wine_unit_tests PRIVATE slots gtest_main shell32)
+    tests/win/tray_icon_test.cpp)
+target_link_libraries(wine_unit_tests PRIVATE ui gtest_main)
 add_dependencies(wine_unit_tests clipboard_holder)
 
 # End-to-end tests, grouped by what a user does; each starts its own Quavelin.exe.
@@ -58,16 +58,18 @@ set_tests_properties(wine_unit_tests PROPERTIES
     ENVIRONMENT "QUAVELIN_TEST_PROGRAMS=${helpers_windows}")
 # The end-to-end tests run shuffled: each starts its own program and passes in any order. A
 # 32-bit start takes about a minute where 32-bit code is emulated, so the 32-bit build runs a
-# smoke subset of five starts: hidden at start with a capture; copies, a recall, the icon's
+# smoke subset of six starts: hidden at start with a capture; copies, a recall, the icon's
 # presses and a close with code 0; the 217 box; a second start, from the 64-bit build, that
-# shows the running 32-bit copy. The 64-bit build runs them all.
+# shows the running 32-bit copy; the window scaled on a screen at 150 %. The 64-bit build runs
+# them all.
 set(e2e_arguments --gtest_shuffle)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     list(APPEND e2e_arguments "--gtest_filter=QuavelinExecutable.*\
 :StartingUp.StartsHiddenBehindItsIconEvenWhenTheStartUpCaptureFails\
 :TrayIconAndWindow.ALeftPressOnTheIconShowsTheSlotsAndARightPressEndsTheProgram\
 :StartUpFailures.AWindowClassThatCannotBeRegisteredEndsWithRuntimeError217\
-:StartingAgain.ASecondStartShowsTheRunningCopyAndEndsWithCodeZero")
+:StartingAgain.ASecondStartShowsTheRunningCopyAndEndsWithCodeZero\
+:AScreenAt150Percent.ScalesTheWindowAndEverythingInIt")
 endif()
 add_test(NAME quavelin_e2e_tests
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/lib/wine-exec ${helpers_dir}/quavelin_e2e_tests.exe ${e2e_arguments})
@@ -81,6 +83,9 @@ add_test(NAME quavelin_screenshot_layout
 set_tests_properties(quavelin_screenshot_layout PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 add_test(NAME quavelin_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/win/imports-only-system-dlls ${CMAKE_OBJDUMP} ${quavelin_exe})
+add_test(NAME quavelin_carries_its_manifest
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/carries-manifest ${CMAKE_RC_COMPILER}
+            ${CMAKE_SOURCE_DIR}/resources/quavelin.manifest ${quavelin_exe} $<TARGET_FILE:QuavelinWithFaults>)
 add_test(NAME quavelin_release_zip_is_reproducible
     COMMAND ${CMAKE_SOURCE_DIR}/tests/release/reproducible-zip ${quavelin_exe} ${PROJECT_VERSION})
 add_test(NAME quavelin_holds_no_fault_switch

@@ -21,6 +21,7 @@ struct TBounds {
 };
 
 inline void DeleteGdiFont(HFONT font) { DeleteObject(font); }
+using ScopedFont = ScopedHandle<HFONT, &DeleteGdiFont>;
 
 struct TFontValues {
     BYTE Charset = DEFAULT_CHARSET;
@@ -29,7 +30,8 @@ struct TFontValues {
 };
 
 // The window's own values, in the order its design gives them. The form was designed at 96
-// pixels per inch; its creation handler runs after the whole construction.
+// pixels per inch and is scaled to the screen's; its creation handler runs after the whole
+// construction.
 struct TFormValues {
     const char* ClassName = "";
     int Left = 0, Top = 0, Width = 0, Height = 0;
@@ -72,6 +74,15 @@ public:
 protected:
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    // A length or place of the design, at 96 pixels per inch, scaled to those of the window's
+    // screen.
+    int Scaled(int designPixels) const;
+    TBounds Scaled(const TBounds& designBounds) const;
+    // For a window moved to a screen of other pixels per inch: the font follows, the window
+    // takes the rectangle that the system suggests, and the controls are placed and sized again.
+    void ChangeDpi(UINT dpi, const RECT& suggested);
+    // Puts every control where the design has it at the present DPI.
+    virtual void PlaceControls() {}
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,7 +94,9 @@ private:
     const TFormHost& host_;
     HWND handle_ = nullptr;
     bool autoSize_ = false;
-    ScopedHandle<HFONT, &DeleteGdiFont> font_;
+    TFontValues fontValues_;
+    UINT dpi_;  // the pixels per inch of the window's screen
+    ScopedFont font_;
     bool visible_ = false;
     HWND activeControl_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "framework/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/exceptions.h"
 #include "framework/button.h"
@@ -42,10 +43,33 @@ HWND OtherActivatableWindow(HWND self, HWND applicationWindow) {
     return search.found;
 }
 
+// The pixels per inch that the window's design assumes.
+constexpr int DesignDpi = 96;
+
+// The screen's pixels per inch as the system gives them to the program at its start.
+UINT SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : DesignDpi;
+}
+
+// Those of the monitor the window is on, where the system tells them per window (Windows 10
+// 1607 and later, asked at run time so that the program still starts on older Windows). There
+// the program is aware per monitor; elsewhere every window has the system's.
+UINT DpiOfWindow(HWND window, UINT systemDpi) {
+    using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+    const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+    if (!found) return systemDpi;
+    const UINT dpi = reinterpret_cast<GetDpiForWindowCall>(reinterpret_cast<void (*)()>(found))(window);
+    return dpi != 0 ? dpi : systemDpi;
+}
+
 // Where the face is missing, the font mapper picks the closest one of the same character set.
-HFONT CreateFormFont(const TFontValues& font) {
-    return CreateFontA(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, font.Charset, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+HFONT CreateFormFont(const TFontValues& font, UINT dpi) {
+    return CreateFontA(MulDiv(font.Height, static_cast<int>(dpi), DesignDpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                       FALSE, font.Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
 }
 
 int ShowCommandOf(TWindowState state) {
@@ -60,14 +84,18 @@ bool KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 }  // namespace
 
+// The window is placed by the system's pixels per inch, then takes those of its monitor.
 TForm::TForm(const TFormHost& host, const TFormValues& values)
-    : host_(host), autoSize_(values.AutoSize), font_(CreateFormFont(values.Font)) {
+    : host_(host), autoSize_(values.AutoSize), fontValues_(values.Font), dpi_(SystemDpi()) {
     RegisterFormClass(values.ClassName, &TForm::StaticWndProc, values.Color, host_.ProgramIcon);
+    const TBounds place = Scaled(TBounds{values.Left, values.Top, values.Width, values.Height});
     handle_ = CreateWindowExA(0, values.ClassName, values.Caption.c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, values.Left, values.Top,
-                              values.Width, values.Height, host_.OwnerWindow, nullptr,
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.Left, place.Top,
+                              place.Width, place.Height, host_.OwnerWindow, nullptr,
                               GetModuleHandleA(nullptr), this);
     if (!handle_) throw EOutOfResources(CannotCreateWindowMessage);
+    dpi_ = DpiOfWindow(handle_, dpi_);
+    font_ = ScopedFont(CreateFormFont(fontValues_, dpi_));
     host_.OnFormCreated(*this);
 }
 
@@ -139,6 +167,25 @@ void TForm::CloseMainWindow() {
     }
 }
 
+int TForm::Scaled(int designPixels) const { return MulDiv(designPixels, static_cast<int>(dpi_), DesignDpi); }
+
+TBounds TForm::Scaled(const TBounds& designBounds) const {
+    return {Scaled(designBounds.Left), Scaled(designBounds.Top), Scaled(designBounds.Width),
+            Scaled(designBounds.Height)};
+}
+
+// The old font lasts until every control has the new one.
+void TForm::ChangeDpi(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const ScopedFont previousFont = std::exchange(font_, ScopedFont(CreateFormFont(fontValues_, dpi_)));
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    ControlsChanged();
+}
+
+// The frame is measured on the window itself: its width depends on the window's DPI, which
+// under per-monitor awareness need not be the system's.
 void TForm::AdjustSizeToChildren() {
     if (!autoSize_ || IsZoomed(handle_) || IsIconic(handle_)) return;
     RECT extent{0, 0, 0, 0};
@@ -151,9 +198,11 @@ void TForm::AdjustSizeToChildren() {
         extent.bottom = std::max(extent.bottom, area.bottom);
     }
     if (extent.right == 0 && extent.bottom == 0) return;
-    AdjustWindowRectEx(&extent, static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE)));
-    SetWindowPos(handle_, nullptr, 0, 0, extent.right - extent.left, extent.bottom - extent.top,
+    RECT outer{}, client{};
+    GetWindowRect(handle_, &outer);
+    GetClientRect(handle_, &client);
+    SetWindowPos(handle_, nullptr, 0, 0, extent.right + (outer.right - outer.left) - client.right,
+                 extent.bottom + (outer.bottom - outer.top) - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

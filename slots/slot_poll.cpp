@@ -14,6 +14,21 @@ bool KeyHeld(int virtualKey) { return win32::GetAsyncKeyState(virtualKey) < 0; }
 // Slot 1 at the top down to slot 9, then slot 0 at the bottom, like the keyboard's digit row.
 int RowOfSlot(int index) { return index == 0 ? 9 : index - 1; }
 
+// The rows share the column's height, each edge rounded to the nearest pixel, so that together
+// they fill it exactly.
+int RowEdge(int row, TSlotColumn column) {
+    return (2 * row * column.Height + TSlotPoll::SlotCount) / (2 * TSlotPoll::SlotCount);
+}
+
+struct RowPlace {
+    int Top, Height;
+};
+
+RowPlace PlaceOfSlot(int index, TSlotColumn column) {
+    const int row = RowOfSlot(index);
+    return {RowEdge(row, column), RowEdge(row + 1, column) - RowEdge(row, column)};
+}
+
 }  // namespace
 
 void TSlotPoll::CreateNowClip(win32::HWND parent, int left, int top, int width, int height,
@@ -53,11 +68,23 @@ void TSlotPoll::RecallSlot(std::int32_t index) {
     CurrentSlot = index;
 }
 
-void TSlotPoll::CreateSlotMemos(win32::HWND parent) {
+void TSlotPoll::CreateSlotMemos(win32::HWND parent, TSlotColumn column) {
     for (int index : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0}) {
-        SlotMemos[index] = TMemo::Create(parent, 0, SlotHeight * RowOfSlot(index), SlotWidth, SlotHeight);
+        const RowPlace place = PlaceOfSlot(index, column);
+        SlotMemos[index] = TMemo::Create(parent, 0, place.Top, column.Width, place.Height);
     }
     StoreToSlot(0, ReadUnmarkedClipboardText(clipboardOwner_, secretMarkers_).value_or(""));
+}
+
+void TSlotPoll::MoveNowClip(int left, int top, int width, int height) const {
+    nowClip_.Move(left, top, width, height);
+}
+
+void TSlotPoll::MoveSlotMemos(TSlotColumn column) const {
+    for (int index = 0; index < SlotCount; ++index) {
+        const RowPlace place = PlaceOfSlot(index, column);
+        SlotMemos[index].Move(0, place.Top, column.Width, place.Height);
+    }
 }
 
 void TSlotPoll::Tick() {

@@ -10,11 +10,16 @@
 #include "slots/clipboard.h"
 #include "slots/text_box.h"
 
+// The slot boxes' column on the main window, in pixels of the screen: the ten boxes share its
+// height, slot 1 at the top.
+struct TSlotColumn {
+    int Width = 0;
+    int Height = 0;
+};
+
 class TSlotPoll {
 public:
     static constexpr int SlotCount = 10;
-    static constexpr int SlotWidth = 80;
-    static constexpr int SlotHeight = 30;
 
     // clipboardOwner: the application window, which owns the clipboard while it is open.
     explicit TSlotPoll(win32::HWND clipboardOwner)
@@ -26,9 +31,12 @@ public:
     win32::HWND NowClipWindow() const { return nowClip_.Handle(); }
     // What the NowClip box holds, kept here so that a tick never reads the box back.
     const std::string& NowClipText() const { return nowClipText_; }
-    // Builds the slot boxes on parent (slots 1 to 9, then 0, top to bottom) and captures the
-    // clipboard's current text into slot 0, unless that text is marked secret.
-    void CreateSlotMemos(win32::HWND parent);
+    // Builds the slot boxes in column on parent (slots 1 to 9, then 0, top to bottom) and
+    // captures the clipboard's current text into slot 0, unless that text is marked secret.
+    void CreateSlotMemos(win32::HWND parent, TSlotColumn column);
+    // Move the boxes to their places on a screen of other pixels per inch.
+    void MoveNowClip(int left, int top, int width, int height) const;
+    void MoveSlotMemos(TSlotColumn column) const;
     // One poll: captures a changed clipboard text, then recalls the slots of held Ctrl+digits.
     void Tick();
 

@@ -8,6 +8,10 @@ TMemo TMemo::Create(win32::HWND parent, int left, int top, int width, int height
     return TMemo(handle);
 }
 
+void TMemo::Move(int left, int top, int width, int height) const {
+    win32::MoveWindow(handle_, left, top, width, height, 1);
+}
+
 // Asks for the length, then for that many bytes; keeps only what the box actually gave, since
 // the length of an ANSI text may be reported above its true size.
 std::string TMemo::Text() const {

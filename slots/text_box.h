@@ -12,6 +12,7 @@ public:
     static TMemo Create(win32::HWND parent, int left, int top, int width, int height);
 
     win32::HWND Handle() const { return handle_; }
+    void Move(int left, int top, int width, int height) const;
 
     std::string Text() const;
     // Leaves the box alone when it already holds that text, so an unchanged text costs nothing.

@@ -44,6 +44,8 @@ SIZE_T GlobalSize(HGLOBAL block);
 int GetWindowTextLengthA(HWND window);
 int GetWindowTextA(HWND window, char* buffer, int bufferSize);
 BOOL SetWindowTextA(HWND window, const char* text);
+// Places a child window on its parent and repaints it.
+BOOL MoveWindow(HWND window, int left, int top, int width, int height, BOOL repaint);
 std::int16_t GetAsyncKeyState(int virtualKey);
 
 // A multi-line edit control as a child of parent: no word wrap, no scroll bars, the largest

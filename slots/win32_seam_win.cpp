@@ -25,6 +25,9 @@ int GetWindowTextA(HWND window, char* buffer, int bufferSize) {
     return ::GetWindowTextA(window, buffer, bufferSize);
 }
 BOOL SetWindowTextA(HWND window, const char* text) { return ::SetWindowTextA(window, text); }
+BOOL MoveWindow(HWND window, int left, int top, int width, int height, BOOL repaint) {
+    return ::MoveWindow(window, left, top, width, height, repaint);
+}
 std::int16_t GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
 
 HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height) {

@@ -19,6 +19,7 @@ public:
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PlaceControls() override;
 
 private:
     void FormCreate();
@@ -28,6 +29,7 @@ private:
     void RestoreFromTray();
     void TrayNotify(LPARAM mouseMessage);
     void ShowAtRequestOfASecondStart();
+    TSlotColumn SlotColumn() const;
 
     TApplication& application_;
     TSlotPoll slots_;

@@ -20,6 +20,9 @@ inline const TFormValues Window{
     .Font = {.Charset = SHIFTJIS_CHARSET, .Height = -12, .Name = FontName},
 };
 
+// The slot boxes' column, ten boxes 30 pixels high.
+inline constexpr TBounds SlotColumn{0, 0, 80, 300};
+
 // The hidden record of the last clipboard text, under slot 1.
 inline constexpr TBounds NowClip{0, 0, 80, 33};
 inline constexpr char NowClipText[] = "NowClip\r\n";

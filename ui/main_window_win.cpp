@@ -26,18 +26,19 @@ BOOL WINAPI NotifyShell(DWORD message, PNOTIFYICONDATAA record) {
 
 }  // namespace
 
-// The declared children in the order the window's design lists them: the hidden record of the
-// last clipboard text, the "Mini" button, the poll timer.
+// The declared children in the order the window's design lists them, scaled to the screen: the
+// hidden record of the last clipboard text, the "Mini" button, the poll timer.
 TMainWindow::TMainWindow(TApplication& application)
     : TForm(application.FormHost(), main_window::Window),
       application_(application),
       slots_(application.AppWindow()),
       trayIcon_(&NotifyShell),
       showRunningCopy_(RegisterWindowMessageA(ShowRunningCopyMessage)) {
-    const TBounds& record = main_window::NowClip;
+    const TBounds record = Scaled(main_window::NowClip);
     slots_.CreateNowClip(Handle(), record.Left, record.Top, record.Width, record.Height, main_window::NowClipText);
     ShowWindow(slots_.NowClipWindow(), SW_HIDE);
-    miniButton_ = std::make_unique<TButton>(Handle(), main_window::MiniButton, main_window::MiniButtonCaption);
+    miniButton_ =
+        std::make_unique<TButton>(Handle(), Scaled(main_window::MiniButton), main_window::MiniButtonCaption);
     miniButton_->OnClick = [this](TObject*) { HideToTray(); };
     ReadProperty(main_window::PollTimerName, "Interval", [this] { pollTimer_.SetInterval(main_window::PollInterval); });
     ReadProperty(main_window::PollTimerName, "OnTimer", [this] { pollTimer_.SetOnTimer([this](TObject*) { PollTick(); }); });
@@ -55,7 +56,20 @@ void TMainWindow::FormCreate() {
     application_.ShowMainWindowOnRun = false;
     HideToTray();
     const ScopeExit fontAndSize([this] { ControlsChanged(); });
-    slots_.CreateSlotMemos(Handle());
+    slots_.CreateSlotMemos(Handle(), SlotColumn());
+}
+
+TSlotColumn TMainWindow::SlotColumn() const {
+    const TBounds column = Scaled(main_window::SlotColumn);
+    return {column.Width, column.Height};
+}
+
+void TMainWindow::PlaceControls() {
+    const TBounds record = Scaled(main_window::NowClip);
+    slots_.MoveNowClip(record.Left, record.Top, record.Width, record.Height);
+    slots_.MoveSlotMemos(SlotColumn());
+    const TBounds button = Scaled(main_window::MiniButton);
+    MoveWindow(miniButton_->Handle(), button.Left, button.Top, button.Width, button.Height, TRUE);
 }
 
 // From the close on, a second start no longer hands over to this copy: it waits for it to end
@@ -94,6 +108,11 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) trayIcon_.AddAgainAfterShellRestart();
+    // The window has moved to a screen of other pixels per inch, or the screen has changed.
+    if (message == WM_DPICHANGED) {
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     return TForm::WndProc(message, wParam, lParam);
 }
 

@@ -86,6 +86,7 @@ BOOL SetWindowTextA(HWND window, const char* text) {
     State().boxes[window] = text;
     return 1;
 }
+BOOL MoveWindow(HWND, int, int, int, int, BOOL) { return 1; }
 std::int16_t GetAsyncKeyState(int) { return 0; }
 
 HWND CreateMemoWindow(HWND, int, int, int, int) {

@@ -25,7 +25,7 @@ struct Ticking {
     explicit Ticking(std::size_t size) : text(size, 'q') {
         PutClipboardText(text);
         slots.CreateNowClip(nullptr, 0, 0, 80, 33, "NowClip\r\n");
-        slots.CreateSlotMemos(nullptr);
+        slots.CreateSlotMemos(nullptr, {80, 300});
         slots.Tick();
     }
 

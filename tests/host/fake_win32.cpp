@@ -206,6 +206,12 @@ BOOL SetWindowTextA(HWND window, const char* text) {
     return 1;
 }
 
+BOOL MoveWindow(HWND window, int left, int top, int width, int height, BOOL) {
+    FakeMemo& memo = Fake().memos.at(window);
+    memo = FakeMemo{memo.parent, left, top, width, height, memo.text};
+    return 1;
+}
+
 std::int16_t GetAsyncKeyState(int virtualKey) {
     auto& fake = Fake();
     fake.Log("GetAsyncKeyState");

@@ -22,7 +22,7 @@ protected:
         ResetFake();
         Fake().PutClipboardBytes(std::string("at start\0", 9));
         slots.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
-        slots.CreateSlotMemos(MainWindow);
+        slots.CreateSlotMemos(MainWindow, {80, 300});
         Fake().calls.clear();
     }
 
@@ -69,7 +69,7 @@ TEST_F(SlotPoll, ABoxThatCannotBeMadeRaises) {
     Fake().Fail("CreateMemoWindow", 4);
     fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
 
-    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow), EOutOfResources);
+    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow, {80, 300}), EOutOfResources);
     EXPECT_THROW(fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, ""), EOutOfResources);
     EXPECT_EQ(Fake().CallCount("OpenClipboard"), 0);
 }
@@ -298,7 +298,7 @@ TEST_F(SlotPoll, NowClipsKeptTextAndChangeNumberFollowEveryWayItIsSet) {
     TSlotPoll fresh{Owner};
     fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
     Fake().Fail("OpenClipboard");
-    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow), Exception);
+    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow, {80, 300}), Exception);
     expectInStep(fresh, "failed start-up read");
     EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "later");
 }
@@ -322,7 +322,7 @@ TEST_F(SlotPoll, FailedStartCaptureLeavesTheBoxesAndNowClipForTheNextTick) {
     fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
     Fake().Fail("OpenClipboard");
 
-    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow), Exception);
+    EXPECT_THROW(fresh.CreateSlotMemos(MainWindow, {80, 300}), Exception);
 
     EXPECT_EQ(Fake().memoOrder.size(), 11u);
     EXPECT_EQ(Fake().memos.at(fresh.NowClipWindow()).text, "NowClip\r\n");
@@ -373,7 +373,7 @@ TEST_F(SlotPoll, TextMarkedSecretIsNeverTakenAndItsClearingEmptiesNoSlot) {
     Fake().AddClipboardFormat("ExcludeClipboardContentFromMonitorProcessing");
     TSlotPoll fresh{Owner};
     fresh.CreateNowClip(MainWindow, 0, 0, 80, 33, "NowClip\r\n");
-    fresh.CreateSlotMemos(MainWindow);
+    fresh.CreateSlotMemos(MainWindow, {80, 300});
     EXPECT_EQ(Fake().memos.at(fresh.SlotMemos[0].Handle()).text, "");
     EXPECT_EQ(fresh.NowClipText(), "");
 }

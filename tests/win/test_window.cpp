@@ -16,6 +16,27 @@ void OpenClipboardPatiently(HWND owner) {
 
 }  // namespace
 
+std::array<LONG, 4> PlaceOf(HWND control) {
+    RECT area{};
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&area), 2);
+    return {area.left, area.top, area.right, area.bottom};
+}
+
+std::vector<LONG> LayoutOf(HWND mainWindow) {
+    RECT outer{}, client{};
+    GetWindowRect(mainWindow, &outer);
+    GetClientRect(mainWindow, &client);
+    std::vector<LONG> layout{outer.left, outer.top, client.right, client.bottom};
+    const HWND firstChild = GetWindow(mainWindow, GW_CHILD);
+    for (HWND control : {FindWindowExA(mainWindow, nullptr, "Button", "Mini"), firstChild,
+                         GetWindow(firstChild, GW_HWNDLAST)}) {
+        const std::array<LONG, 4> place = PlaceOf(control);
+        layout.insert(layout.end(), place.begin(), place.end());
+    }
+    return layout;
+}
+
 void PumpMessagesFor(DWORD ms) {
     const DWORD start = GetTickCount();
     do {

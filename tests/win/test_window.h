@@ -3,7 +3,9 @@
 // clipboard has an owner as it has in the program, and raw access to the real clipboard.
 #include <windows.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 class TestApplication {
 public:
@@ -17,6 +19,12 @@ public:
 private:
     HWND window_ = nullptr;
 };
+
+// Where a control lies in its parent's client area: left, top, right, bottom.
+std::array<LONG, 4> PlaceOf(HWND control);
+// Where the main window lies and its client size, then the places of its "Mini" button, of its
+// first child (NowClip) and of its last (slot 0).
+std::vector<LONG> LayoutOf(HWND mainWindow);
 
 // Waits for ms while handling this thread's messages. A test that owns the clipboard must wait
 // this way: whoever empties the clipboard next sends its owner window a message and waits for

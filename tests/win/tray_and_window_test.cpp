@@ -1,6 +1,6 @@
 // The tray icon and the window: which presses on the icon show the window or end the program,
-// the "Mini" button, the taskbar button, the window's place and controls, a restart of the
-// desktop shell, and messages that other programs send.
+// the "Mini" button, the taskbar button, the window's place and controls, also at 150 %, a
+// restart of the desktop shell, and messages that other programs send.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,21 +8,15 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "base/scope_exit.h"
 #include "tests/win/running_quavelin.h"
 #include "tests/win/tray.h"
 
 namespace {
 
 class TrayIconAndWindow : public RunningQuavelin {};
-
-// Where a control lies in its parent's client area.
-std::array<LONG, 4> PlaceOf(HWND control) {
-    RECT area{};
-    GetWindowRect(control, &area);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&area), 2);
-    return {area.left, area.top, area.right, area.bottom};
-}
 
 // A user's round: a copy lands in slot 0, Ctrl+3 makes slot 3 current and the next copy lands
 // there; real presses on the icon in the notification area then show the window with these
@@ -113,23 +107,34 @@ TEST_F(TrayIconAndWindow, TheWindowHasItsDesignedPlaceSizeAndControls) {
     EXPECT_EQ(WindowText(MainWindow()), "Quavelin");
     const LONG style = GetWindowLongA(MainWindow(), GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW) << "sizeable, with system menu and both boxes";
-    RECT outer{}, client{};
+    EXPECT_EQ(LayoutOf(MainWindow()),
+              (std::vector<LONG>{278, 146, 155, 300, 80, 0, 155, 300, 0, 0, 80, 33, 0, 270, 80, 300}))
+        << "sized around the button and the slot column";
+    RECT outer{}, expected{0, 0, 155, 300};
     GetWindowRect(MainWindow(), &outer);
-    GetClientRect(MainWindow(), &client);
-    EXPECT_EQ(outer.left, 278);
-    EXPECT_EQ(outer.top, 146);
-    EXPECT_EQ(client.right, 155) << "sized around the button and the slot column";
-    EXPECT_EQ(client.bottom, 300);
-    RECT expected{0, 0, 155, 300};
     AdjustWindowRectEx(&expected, static_cast<DWORD>(style), FALSE,
                        static_cast<DWORD>(GetWindowLongA(MainWindow(), GWL_EXSTYLE)));
     EXPECT_EQ(outer.right - outer.left, expected.right - expected.left);
     EXPECT_EQ(outer.bottom - outer.top, expected.bottom - expected.top);
 
     EXPECT_EQ(WindowText(MiniButton()), "Mini");
-    EXPECT_EQ(PlaceOf(MiniButton()), (std::array<LONG, 4>{80, 0, 155, 300}));
-    EXPECT_EQ(PlaceOf(NowClip()), (std::array<LONG, 4>{0, 0, 80, 33}));
     EXPECT_FALSE(IsWindowVisible(NowClip()));
+}
+
+// Wine reads the screen's pixels per inch as each program starts, from LogPixels: the program
+// started here sees 150 %. Back to 96 afterwards, also after a failed check. The design's
+// places and sizes, and the font, are half as large again.
+TEST(AScreenAt150Percent, ScalesTheWindowAndEverythingInIt) {
+    constexpr DWORD dpi = 144;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    const ScopeExit backTo96([] { RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels"); });
+    StartedQuavelin quavelin;
+    ASSERT_TRUE(quavelin.WaitUntilRunning());
+    EXPECT_EQ(LayoutOf(quavelin.mainWindow),
+              (std::vector<LONG>{417, 219, 233, 450, 120, 0, 233, 450, 0, 0, 120, 50, 0, 405, 120, 450}));
+    SendMessageA(quavelin.boxes[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1\r\n2"));
+    const auto lineTop = [&](WPARAM at) { return HIWORD(SendMessageA(quavelin.boxes[1], EM_POSFROMCHAR, at, 0)); };
+    EXPECT_GE(lineTop(3) - lineTop(0), 18) << "lines of 18-pixel characters";
 }
 
 // Every box is named by its text; recalling slot d then tells which box is slot d.
