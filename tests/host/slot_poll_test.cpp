@@ -94,6 +94,14 @@ TEST_F(SlotPoll, ChangedClipboardOverwritesTheCurrentSlotEvenWhenEdited) {
     EXPECT_EQ(NowClip(), "copied \x82\xA0");
     EXPECT_EQ(slots.CurrentSlot, 6);
     EXPECT_EQ(Slot(0), "at start");
+
+    Fake().PutUnicodeCopy(u"\u65E5\u672C\u8A9E", 0x0409);  // "日本語" copied under English (US)
+    Tick();
+    EXPECT_EQ(Slot(6), "\x93\xFA\x96\x7B\x8C\xEA");
+    Tick();
+    Fake().calls.clear();
+    Tick();
+    EXPECT_EQ(Fake().CallCount("GetClipboardData"), 0) << "compared as captured, so seen";
 }
 
 // Another program copies again between the comparing read and the storing one.
@@ -147,7 +155,7 @@ TEST_F(SlotPoll, RecallRepeatsOnEveryTickWhileControlDigitStaysHeld) {
         Tick();
         EXPECT_EQ(Fake().ClipboardBytes(), std::string(text) + '\0');
     }
-    EXPECT_EQ(Fake().CallCount("SetClipboardData"), 3);
+    EXPECT_EQ(Fake().CallCount("EmptyClipboard"), 3);
 }
 
 TEST_F(SlotPoll, RecallingAnEmptySlotPutsTheEmptyText) {
@@ -167,7 +175,7 @@ TEST_F(SlotPoll, TwoHeldDigitsAreRecalledInAscendingOrder) {
 
     Tick();
 
-    EXPECT_EQ(Fake().CallCount("SetClipboardData"), 2);
+    EXPECT_EQ(Fake().CallCount("EmptyClipboard"), 2);
     EXPECT_EQ(Fake().ClipboardBytes(), std::string("seven\0", 6));
     EXPECT_EQ(NowClip(), "seven");
     EXPECT_EQ(slots.CurrentSlot, 7);
