@@ -387,8 +387,8 @@ TEST_F(SlotPoll, TextMarkedSecretIsNeverTakenAndItsClearingEmptiesNoSlot) {
 }
 
 // A look that finds no text where text is offered (an owner that failed to render it, a block
-// that could not be locked) is not taken for an empty clipboard: the next tick asks again. A
-// change made right after a look shows at the next tick.
+// that could not be locked) is not taken for an empty clipboard: the next tick asks again, for
+// about a second. A change made right after a look shows at the next tick.
 TEST_F(SlotPoll, ALookThatCouldNotHaveTheTextIsRepeatedAndALaterChangeIsSeen) {
     for (const char* failure : {"render", "GlobalLock"}) {
         SCOPED_TRACE(failure);
@@ -404,6 +404,18 @@ TEST_F(SlotPoll, ALookThatCouldNotHaveTheTextIsRepeatedAndALaterChangeIsSeen) {
         Tick();
         EXPECT_EQ(Slot(0), std::string("late ") + failure);
     }
+
+    // An owner that never renders is asked for about a second, then left alone until a change.
+    slots.StoreToSlot(0, "");
+    Copy("never rendered");
+    Fake().failedRenders = 1000;
+    Fake().calls.clear();
+    for (int tick = 0; tick < 100; ++tick, Fake().tickCount += 50) Tick();
+    EXPECT_EQ(Fake().CallCount("GetClipboardData"), 21);
+    Fake().failedRenders = 0;
+    Copy("rendered at last");
+    Tick();
+    EXPECT_EQ(Slot(0), "rendered at last");
 
     Copy("on the clipboard");
     slots.StoreToSlot(0, "on the clipboard");
