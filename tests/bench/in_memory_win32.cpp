@@ -53,10 +53,7 @@ HGLOBAL GetClipboardData(UINT) { return State().clipboardText; }
 // Only the text is kept; any other block is taken and dropped.
 HGLOBAL SetClipboardData(UINT format, HGLOBAL block) {
     ++State().sequenceNumber;
-    if (format != ClipboardFormatText) {
-        State().blocks.erase(block);
-        return block;
-    }
+    if (format != ClipboardFormatText) return State().blocks.erase(block) ? block : nullptr;
     return State().clipboardText = block;
 }
 std::uint32_t GetClipboardSequenceNumber() { return State().sequenceNumber; }

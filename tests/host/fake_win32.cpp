@@ -60,7 +60,7 @@ void FakeWin32::PutUnicodeCopy(const std::u16string& text, std::optional<win32::
     std::memcpy(wide.data(), text.data(), text.size() * 2);
     PutClipboardFormat(win32::ClipboardFormatUnicodeText, wide);
     if (locale) PutClipboardFormat(win32::ClipboardFormatLocale, LocaleBytes(*locale));
-    std::string derived;
+    std::string derived;  // what 1252 lacks is "?": here, all but ASCII
     for (const char16_t unit : text) derived += unit < 0x80 ? static_cast<char>(unit) : '?';
     PutClipboardFormat(win32::ClipboardFormatText, derived + '\0');
 }
@@ -151,22 +151,17 @@ HGLOBAL SetClipboardData(UINT format, HGLOBAL block) {
     return block;
 }
 
-// The formats still held, in the order they were last put; any set up without a put at the end.
+// The formats still held, in the order they were last put.
 UINT EnumClipboardFormats(UINT format) {
     auto& fake = Fake();
-    if (fake.Fails("EnumClipboardFormats") || !fake.clipboardOpen) return 0;
+    fake.Log("EnumClipboardFormats");
     std::vector<UINT> order;
-    for (auto put = fake.putOrder.rbegin(); put != fake.putOrder.rend(); ++put) {
-        if (fake.clipboard.count(*put) && std::find(order.begin(), order.end(), *put) == order.end()) {
-            order.insert(order.begin(), *put);
-        }
+    for (const UINT put : fake.putOrder) {
+        std::erase(order, put);
+        if (fake.clipboard.count(put)) order.push_back(put);
     }
-    for (const auto& held : fake.clipboard) {
-        if (std::find(order.begin(), order.end(), held.first) == order.end()) order.push_back(held.first);
-    }
-    const auto at = format == 0 ? order.begin() : std::find(order.begin(), order.end(), format);
-    const auto next = format == 0 || at == order.end() ? at : at + 1;
-    return next == order.end() ? 0 : *next;
+    const auto next = format == 0 ? order.begin() : std::find(order.begin(), order.end(), format) + 1;
+    return next < order.end() ? *next : 0;
 }
 
 std::uint32_t GetClipboardSequenceNumber() {
@@ -230,33 +225,25 @@ LCID GetSystemDefaultLCID() { return 0x0411; }
 
 // English (US) in 1252, Japanese in 932, Hindi with Unicode only.
 int GetLocaleInfoA(LCID locale, std::uint32_t type, char* data, int size) {
-    Fake().Log("GetLocaleInfoA");
     const std::map<LCID, std::uint32_t> codePages = {{0x0409, 1252}, {0x0411, 932}, {0x0439, 0}};
-    const auto found = codePages.find(locale);
-    if (type != LocaleAnsiCodePageNumber || size < 4 || found == codePages.end()) return 0;
-    std::memcpy(data, &found->second, sizeof found->second);
+    if (type != LocaleAnsiCodePageNumber || size < 4 || !codePages.count(locale)) return 0;
+    std::memcpy(data, &codePages.at(locale), 4);
     return 4;
 }
 
-// A toy of code page 932: ASCII, and "日本語" as 93 FA 96 7B 8C EA; anything else is "?".
-int WideCharToMultiByte(UINT codePage, std::uint32_t flags, const char16_t* wide, int wideCount, char* bytes,
-                        int byteCount, const char* defaultChar, BOOL* usedDefault) {
-    Fake().Log("WideCharToMultiByte");
-    if (codePage != AnsiCodePage || flags != 0 || defaultChar || usedDefault || wideCount < 0) return 0;
-    const std::map<char16_t, std::string> japanese = {
+// A toy of code page 932: ASCII, and "日本語" as 93 FA 96 7B 8C EA; any other character,
+// a surrogate pair too, is "?".
+int WideCharToMultiByte(UINT, std::uint32_t, const char16_t* wide, int wideCount, char* bytes, int byteCount,
+                        const char*, BOOL*) {
+    const std::map<char16_t, std::string> known = {
         {u'\u65E5', "\x93\xFA"}, {u'\u672C', "\x96\x7B"}, {u'\u8A9E', "\x8C\xEA"}};
     std::string converted;
     for (int index = 0; index < wideCount; ++index) {
         const char16_t unit = wide[index];
-        const bool pair = unit >= 0xD800 && unit <= 0xDBFF && index + 1 < wideCount && wide[index + 1] >= 0xDC00 &&
-                          wide[index + 1] <= 0xDFFF;
-        index += pair ? 1 : 0;  // one character, one "?"
-        const auto found = japanese.find(unit);
-        converted += unit < 0x80 ? std::string(1, static_cast<char>(unit)) : found != japanese.end() ? found->second : "?";
+        index += (unit & 0xFC00) == 0xD800 && index + 1 < wideCount && (wide[index + 1] & 0xFC00) == 0xDC00;
+        converted += unit < 0x80 ? std::string(1, static_cast<char>(unit)) : known.count(unit) ? known.at(unit) : "?";
     }
-    if (byteCount == 0) return static_cast<int>(converted.size());
-    if (byteCount < static_cast<int>(converted.size())) return 0;
-    std::memcpy(bytes, converted.data(), converted.size());
+    if (byteCount > 0) std::memcpy(bytes, converted.data(), std::min(converted.size(), std::size_t(byteCount)));
     return static_cast<int>(converted.size());
 }
 

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "base/exceptions.h"
 #include "slots/clipboard.h"
 #include "tests/win/test_window.h"
@@ -55,7 +53,9 @@ private:
 };
 
 // The read the program's poll makes.
-std::string ReadText(HWND owner) { return ReadUnmarkedClipboardText(owner, RegisterSecretMarkers()).value_or("(secret)"); }
+std::string ReadText(HWND owner) {
+    return ReadUnmarkedClipboardText(owner, RegisterSecretMarkers()).value_or("(secret)");
+}
 
 template <typename Operation>
 std::string RaisedMessage(Operation operation) {
@@ -145,8 +145,7 @@ TEST_F(RealClipboard, ClipboardHeldOpenElsewhereFailsUntilItIsClosed) {
 TEST_F(RealClipboard, JapaneseCopiedUnderAnotherLocaleStaysJapanese) {
     const std::string japanese = "\x93\xFA\x96\x7B\x8C\xEA";
     const std::string wide("\xE5\x65\x2C\x67\x9E\x8A\0\0", 8);  // UTF-16 "日本語"
-    const LCID english = 0x0409;
-    const std::string englishLocale(reinterpret_cast<const char*>(&english), sizeof english);
+    const std::string englishLocale("\x09\x04\0\0", 4);  // 0x0409
     PutRawClipboard({{CF_UNICODETEXT, wide}, {CF_LOCALE, englishLocale}}, app.Window());
     ASSERT_EQ(RawClipboard(CF_TEXT).substr(0, 4), std::string("???\0", 4));
     EXPECT_EQ(ReadText(app.Window()), japanese);
@@ -156,11 +155,9 @@ TEST_F(RealClipboard, JapaneseCopiedUnderAnotherLocaleStaysJapanese) {
     EXPECT_EQ(ReadText(app.Window()), japanese);
 
     WriteClipboardText(app.Window(), japanese);
-    LCID locale = 0;
-    std::memcpy(&locale, RawClipboard(CF_LOCALE).data(), sizeof locale);
+    const LCID locale = *reinterpret_cast<const LCID*>(RawClipboard(CF_LOCALE).c_str());
     DWORD codePage = 0;
-    GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER, reinterpret_cast<char*>(&codePage),
-                   sizeof codePage);
+    GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER, reinterpret_cast<char*>(&codePage), 4);
     EXPECT_EQ(codePage, GetACP());
     EXPECT_EQ(RawClipboard(CF_UNICODETEXT).substr(0, wide.size()), wide);
 }
