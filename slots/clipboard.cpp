@@ -129,9 +129,9 @@ win32::UINT ClipboardLocaleCodePage() {
     return AnsiCodePageOf(locale);
 }
 
-// A Unicode writer's text, which the system turned into CF_TEXT in the code page of the
-// writer's locale: with a keyboard layout of another language that code page lacks the
-// system's own letters, and CF_TEXT holds question marks where they were.
+// Whether a Unicode writer's text was turned into CF_TEXT in the code page of another locale:
+// with a keyboard layout of another language that code page lacks the system's own letters, and
+// CF_TEXT holds question marks where they were.
 bool TextDerivedInAnotherCodePage() {
     if (!WriterPutUnicodeText()) return false;
     const win32::UINT codePage = ClipboardLocaleCodePage();
