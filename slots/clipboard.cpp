@@ -1,5 +1,6 @@
 #include "slots/clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -29,6 +30,30 @@ private:
     TClipboard& clipboard_;
 };
 
+// A new block holding a copy of bytes, locked while it lives; freed with it unless the
+// clipboard took it.
+class FilledBlock {
+public:
+    FilledBlock(const void* bytes, win32::SIZE_T size)
+        : block_(win32::GlobalAlloc(win32::MoveableSharedMemory, size)) {
+        if (!block_) throw Exception(CannotAllocateClipboardMessage);
+        void* data = win32::GlobalLock(block_.Get());
+        if (!data) throw Exception(CannotAllocateClipboardMessage);
+        unlock_ = BlockUnlock(block_.Get());
+        std::memcpy(data, bytes, size);
+    }
+
+    bool HandOver(win32::UINT format) {
+        if (!win32::SetClipboardData(format, block_.Get())) return false;
+        block_.Release();
+        return true;
+    }
+
+private:
+    OwnedBlock block_;
+    BlockUnlock unlock_;  // unlocks before the block, if still owned, is freed
+};
+
 // The bytes of a CF_TEXT block up to its first NUL, and never past the block's end.
 std::string_view TextOfBlock(const char* bytes, win32::SIZE_T blockSize) {
     const void* nul = std::memchr(bytes, 0, blockSize);
@@ -36,11 +61,104 @@ std::string_view TextOfBlock(const char* bytes, win32::SIZE_T blockSize) {
     return std::string_view(bytes, length);
 }
 
-// Hands the text of the clipboard, which the caller holds open, in place and still locked, to
-// use; nothing when there is no text block or it cannot be locked.
+// The same for a CF_UNICODETEXT block, whose characters are 16 bits wide.
+std::u16string_view WideTextOfBlock(const char16_t* wide, win32::SIZE_T blockSize) {
+    const char16_t* end = wide + blockSize / sizeof(char16_t);
+    return std::u16string_view(wide, static_cast<std::size_t>(std::find(wide, end, u'\0') - wide));
+}
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
+void AppendInSystemCodePage(std::string& text, std::u16string_view piece) {
+    const int count = static_cast<int>(piece.size());
+    const int bytes = win32::WideCharToMultiByte(win32::AnsiCodePage, 0, piece.data(), count, nullptr, 0,
+                                                 nullptr, nullptr);
+    if (bytes <= 0) return;
+    const std::size_t start = text.size();
+    text.resize(start + static_cast<std::size_t>(bytes));
+    const int written = win32::WideCharToMultiByte(win32::AnsiCodePage, 0, piece.data(), count, text.data() + start,
+                                                   bytes, nullptr, nullptr);
+    text.resize(start + static_cast<std::size_t>(std::max(written, 0)));
+}
+
+// Converted in pieces, so that no count given to the system can overflow an int however long
+// the text; a piece never ends between the two halves of a surrogate pair. What the code page
+// lacks becomes its default character, "?".
+std::string InSystemCodePage(std::u16string_view wide) {
+    constexpr std::size_t PieceLength = std::size_t{1} << 20;
+    std::string text;
+    while (!wide.empty()) {
+        std::size_t length = std::min(wide.size(), PieceLength);
+        if (length < wide.size() && IsHighSurrogate(wide[length - 1])) --length;
+        AppendInSystemCodePage(text, wide.substr(0, length));
+        wide.remove_prefix(length);
+    }
+    return text;
+}
+
+// The system lists the formats in the order they were put, and a format it derives after the
+// one it derives it from: the first text format listed is the one the writer put.
+bool WriterPutUnicodeText() {
+    for (win32::UINT format = win32::EnumClipboardFormats(0); format != 0;
+         format = win32::EnumClipboardFormats(format)) {
+        if (format == win32::ClipboardFormatText) return false;
+        if (format == win32::ClipboardFormatUnicodeText) return true;
+    }
+    return false;
+}
+
+// 0 for a locale that has only Unicode, or that the system does not know.
+win32::UINT AnsiCodePageOf(win32::LCID locale) {
+    std::uint32_t codePage = 0;
+    if (!win32::GetLocaleInfoA(locale, win32::LocaleAnsiCodePageNumber, reinterpret_cast<char*>(&codePage),
+                               sizeof codePage)) {
+        return 0;
+    }
+    return codePage;
+}
+
+// The ANSI code page of the clipboard's CF_LOCALE; 0 when it has none.
+win32::UINT ClipboardLocaleCodePage() {
+    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatLocale);
+    if (!block) return 0;
+    BlockUnlock unlock(block);
+    const void* data = win32::GlobalLock(block);
+    win32::LCID locale = 0;
+    if (!data || win32::GlobalSize(block) < sizeof locale) return 0;
+    std::memcpy(&locale, data, sizeof locale);
+    return AnsiCodePageOf(locale);
+}
+
+// Whether a Unicode writer's text was turned into CF_TEXT in the code page of another locale:
+// with a keyboard layout of another language that code page lacks the system's own letters, and
+// CF_TEXT holds question marks where they were.
+bool TextDerivedInAnotherCodePage() {
+    if (!WriterPutUnicodeText()) return false;
+    const win32::UINT codePage = ClipboardLocaleCodePage();
+    return codePage != 0 && codePage != win32::GetACP();
+}
+
+using Held = std::optional<std::string_view>;
+
+// Nothing when the offered Unicode text cannot be rendered or locked.
+std::optional<std::string> UnicodeTextInSystemCodePage() {
+    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatUnicodeText);
+    if (!block) return std::nullopt;
+    BlockUnlock unlock(block);
+    const auto* wide = static_cast<const char16_t*>(win32::GlobalLock(block));
+    if (!wide) return std::nullopt;
+    return InSystemCodePage(WideTextOfBlock(wide, win32::GlobalSize(block)));
+}
+
+// Hands the text of the clipboard, which the caller holds open, to use: the CF_TEXT block in
+// place and still locked, or the Unicode text converted to the system's code page when CF_TEXT
+// was derived in another one; nothing when there is no text or it cannot be had.
 template <typename Use>
 auto UseOpenClipboardText(Use use) {
-    using Held = std::optional<std::string_view>;
+    if (TextDerivedInAnotherCodePage()) {
+        const std::optional<std::string> converted = UnicodeTextInSystemCodePage();
+        return use(converted ? Held(*converted) : Held());
+    }
     const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatText);
     if (!block) return use(Held());
     BlockUnlock unlock(block);
@@ -96,26 +214,14 @@ void TClipboard::EmptyOncePerOpen() {
 void TClipboard::PutClipboardBlock(win32::HWND owner, std::uint16_t format, const void* bytes,
                                    std::int32_t size) {
     ClipboardOpen open(*this, owner);
-    OwnedBlock block(win32::GlobalAlloc(win32::MoveableSharedMemory, static_cast<win32::SIZE_T>(size)));
-    if (!block) throw Exception(CannotAllocateClipboardMessage);
-    void* data = win32::GlobalLock(block.Get());
-    if (!data) throw Exception(CannotAllocateClipboardMessage);
-    BlockUnlock unlock(block.Get());
-    std::memcpy(data, bytes, static_cast<std::size_t>(size));
+    FilledBlock block(bytes, static_cast<win32::SIZE_T>(size));
     EmptyOncePerOpen();
-    if (!win32::SetClipboardData(format, block.Get()))
-        throw EClipboardRefusedText(CannotSetClipboardDataMessage);
-    block.Release();
+    if (!block.HandOver(format)) throw EClipboardRefusedText(CannotSetClipboardDataMessage);
 }
 
 TClipboard& SharedClipboard() {
     static TClipboard clipboard;
     return clipboard;
-}
-
-std::string ReadClipboardText(win32::HWND owner) {
-    ClipboardOpen open(SharedClipboard(), owner);
-    return UseOpenClipboardText(&Copied);
 }
 
 SecretMarkers RegisterSecretMarkers() {
@@ -142,11 +248,23 @@ std::optional<std::string> ReadUnmarkedClipboardText(win32::HWND owner, const Se
     return UseOpenClipboardText(&Copied);
 }
 
+// Beside the text goes the system's locale, whatever the keyboard layout: the system then
+// derives CF_UNICODETEXT from CF_TEXT in the system's code page, so a Unicode program pastes
+// exactly the slot's text. CF_TEXT stays the one byte-exact text, so the program's own write
+// read back takes the CF_TEXT path and a slot's bytes never pass through Unicode. Both blocks
+// are filled before the clipboard is emptied; a refused locale is freed and not reported, as
+// the text the user asked for is on the clipboard.
 void WriteClipboardText(win32::HWND owner, const std::string& text) {
     if (text.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         throw Exception(CannotAllocateClipboardMessage);
-    SharedClipboard().PutClipboardBlock(owner, win32::ClipboardFormatText, text.c_str(),
-                                        static_cast<std::int32_t>(text.size() + 1));
+    TClipboard& clipboard = SharedClipboard();
+    ClipboardOpen open(clipboard, owner);
+    FilledBlock textBlock(text.c_str(), text.size() + 1);
+    const win32::LCID locale = win32::GetSystemDefaultLCID();
+    FilledBlock localeBlock(&locale, sizeof locale);
+    clipboard.EmptyOncePerOpen();
+    if (!textBlock.HandOver(win32::ClipboardFormatText)) throw EClipboardRefusedText(CannotSetClipboardDataMessage);
+    localeBlock.HandOver(win32::ClipboardFormatLocale);
 }
 
 void CheckClipboardOpens(win32::HWND owner) { ClipboardOpen open(SharedClipboard(), owner); }

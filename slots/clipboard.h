@@ -1,7 +1,8 @@
 #pragma once
-// The program's only access to the system clipboard: text in the CF_TEXT format, the clipboard
-// opened and closed again inside every single read or write. The caller names the window that
-// owns the clipboard while it is open.
+// The program's only access to the system clipboard: text in the CF_TEXT format (or a Unicode
+// writer's text, converted, where its CF_TEXT lost letters), the clipboard opened and closed
+// again inside every single read or write. The caller names the window that owns the clipboard
+// while it is open.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -30,8 +31,6 @@ public:
 // The one clipboard object of the process, made on first use.
 TClipboard& SharedClipboard();
 
-std::string ReadClipboardText(win32::HWND owner);
-
 // The registered formats that password managers and private windows put beside a text that no
 // clipboard tool is to keep. Either one marks the clipboard's text as a secret, whatever its data.
 using SecretMarkers = std::array<win32::UINT, 2>;
@@ -48,7 +47,9 @@ enum class ClipboardFinding {
 };
 // Compares the clipboard's text with text where it lies, without copying it.
 ClipboardFinding CompareClipboardText(win32::HWND owner, const SecretMarkers& markers, const std::string& text);
-// The clipboard's text, as ReadClipboardText gives it, or nothing when it is marked secret.
+// The clipboard's text, or nothing when it is marked secret. It is CF_TEXT's bytes up to the
+// first NUL, unless a Unicode writer's CF_TEXT was derived in a code page other than the
+// system's: then it is the Unicode text in the system's code page.
 std::optional<std::string> ReadUnmarkedClipboardText(win32::HWND owner, const SecretMarkers& markers);
 void WriteClipboardText(win32::HWND owner, const std::string& text);
 // Opens and closes the clipboard without reading it: fails exactly as a read would while

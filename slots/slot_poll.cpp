@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int DigitZeroKey = 48;  // the main row's digit keys share the codes of '0' to '9'
+constexpr std::uint32_t AskUnrenderedForMs = 1000;
 
 // Down at this moment, whichever program has the focus: the high bit of the key state.
 bool KeyHeld(int virtualKey) { return win32::GetAsyncKeyState(virtualKey) < 0; }
@@ -95,7 +96,7 @@ void TSlotPoll::Tick() {
 // The clipboard is opened on every tick, so a clipboard held open elsewhere is reported as
 // always; its data is read only when it may have changed. The change number is taken before
 // the look, so a change made meanwhile shows at the next tick. A look that could not have the
-// offered text is not remembered: the next tick asks again.
+// offered text is repeated for about a second only.
 void TSlotPoll::CaptureChangedClipboard() {
     const std::uint32_t sequenceNumber = win32::GetClipboardSequenceNumber();
     if (ClipboardUnchangedSinceSeen(sequenceNumber)) {
@@ -107,9 +108,21 @@ void TSlotPoll::CaptureChangedClipboard() {
     if (finding == ClipboardFinding::SameText) secretSinceNowClip_ = false;
     if (!NeedsNoCapture(finding)) {
         CaptureUnmarkedText();
-    } else if (finding != ClipboardFinding::Unreadable) {
+    } else if (finding != ClipboardFinding::Unreadable || StopAskingOwner(sequenceNumber)) {
         sequenceSeen_ = sequenceNumber;
     }
+}
+
+// An owner that fails to render once is asked again; one that never renders (a hung program, a
+// remote desktop waiting for its client) is left alone until the clipboard changes, since the
+// system waits for it at every request while the clipboard is held open here.
+bool TSlotPoll::StopAskingOwner(std::uint32_t sequenceNumber) {
+    const std::uint32_t now = win32::GetTickCount();
+    if (!unrenderedSince_ || unrenderedSince_->sequenceNumber != sequenceNumber) {
+        unrenderedSince_ = UnrenderedLook{sequenceNumber, now};
+        return false;
+    }
+    return now - unrenderedSince_->at >= AskUnrenderedForMs;
 }
 
 // The system gives 0 when it numbers nothing for this program, and 0 proves nothing.

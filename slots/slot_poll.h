@@ -52,6 +52,7 @@ private:
     void CaptureChangedClipboard();
     bool ClipboardUnchangedSinceSeen(std::uint32_t sequenceNumber) const;
     bool NeedsNoCapture(ClipboardFinding finding) const;
+    bool StopAskingOwner(std::uint32_t sequenceNumber);
     void CaptureUnmarkedText();
     void RecallHeldDigits();
 
@@ -60,8 +61,15 @@ private:
     TMemo nowClip_;                               // the last clipboard text read or written
     std::string nowClipText_;
     // The clipboard's change number taken before a look that found nothing to capture: NowClip's
-    // text, a secret, or no text where none is to be taken. Forgotten whenever NowClip changes.
+    // text, a secret, or no text where none is to be taken, the last one also when an owner has not
+    // rendered its text for a second. Forgotten whenever NowClip changes.
     std::optional<std::uint32_t> sequenceSeen_;
+    // The first look that could not have the offered text of this change number, and when.
+    struct UnrenderedLook {
+        std::uint32_t sequenceNumber;
+        std::uint32_t at;  // GetTickCount, in ms
+    };
+    std::optional<UnrenderedLook> unrenderedSince_;
     // A secret has been on the clipboard since NowClip was set. Its text never counted as seen,
     // so the clipboard's emptying afterwards is no change to capture.
     bool secretSinceNowClip_ = false;

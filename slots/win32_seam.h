@@ -14,9 +14,14 @@ using HGLOBAL = void*;
 using UINT = unsigned int;
 using BOOL = int;
 using SIZE_T = std::size_t;
+using LCID = std::uint32_t;
 
 // Values fixed by the Win32 ABI, named apart from the <windows.h> macros they match.
 constexpr UINT ClipboardFormatText = 1;         // CF_TEXT
+constexpr UINT ClipboardFormatUnicodeText = 13; // CF_UNICODETEXT
+constexpr UINT ClipboardFormatLocale = 16;      // CF_LOCALE
+constexpr UINT AnsiCodePage = 0;                // CP_ACP
+constexpr std::uint32_t LocaleAnsiCodePageNumber = 0x20001004;  // LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER
 constexpr UINT MoveableSharedMemory = 0x2002;   // GMEM_MOVEABLE | GMEM_DDESHARE
 constexpr int VirtualKeyControl = 17;           // VK_CONTROL
 
@@ -32,6 +37,9 @@ std::uint32_t GetClipboardSequenceNumber();
 BOOL IsClipboardFormatAvailable(UINT format);
 // The number of a format known by name to every program; 0 when it cannot be had.
 UINT RegisterClipboardFormatA(const char* name);
+// The format listed after format (0: the first), in the order the formats were put, each one
+// the system derives after the one it derives it from; 0 after the last.
+UINT EnumClipboardFormats(UINT format);
 
 // kernel32: global memory blocks
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
@@ -39,6 +47,16 @@ void* GlobalLock(HGLOBAL block);
 BOOL GlobalUnlock(HGLOBAL block);
 HGLOBAL GlobalFree(HGLOBAL block);
 SIZE_T GlobalSize(HGLOBAL block);
+
+// kernel32: code pages, locales and the clock
+UINT GetACP();
+LCID GetSystemDefaultLCID();
+int GetLocaleInfoA(LCID locale, std::uint32_t type, char* data, int size);
+// Characters this code page lacks become defaultChar, or its own default character when that
+// is null.
+int WideCharToMultiByte(UINT codePage, std::uint32_t flags, const char16_t* wide, int wideCount, char* bytes,
+                        int byteCount, const char* defaultChar, BOOL* usedDefault);
+std::uint32_t GetTickCount();
 
 // user32: text boxes and the keyboard
 int GetWindowTextLengthA(HWND window);

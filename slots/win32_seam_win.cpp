@@ -13,12 +13,26 @@ HGLOBAL SetClipboardData(UINT format, HGLOBAL block) { return ::SetClipboardData
 std::uint32_t GetClipboardSequenceNumber() { return ::GetClipboardSequenceNumber(); }
 BOOL IsClipboardFormatAvailable(UINT format) { return ::IsClipboardFormatAvailable(format); }
 UINT RegisterClipboardFormatA(const char* name) { return ::RegisterClipboardFormatA(name); }
+UINT EnumClipboardFormats(UINT format) { return ::EnumClipboardFormats(format); }
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) { return ::GlobalAlloc(flags, bytes); }
 void* GlobalLock(HGLOBAL block) { return ::GlobalLock(block); }
 BOOL GlobalUnlock(HGLOBAL block) { return ::GlobalUnlock(block); }
 HGLOBAL GlobalFree(HGLOBAL block) { return ::GlobalFree(block); }
 SIZE_T GlobalSize(HGLOBAL block) { return ::GlobalSize(block); }
+
+UINT GetACP() { return ::GetACP(); }
+LCID GetSystemDefaultLCID() { return ::GetSystemDefaultLCID(); }
+int GetLocaleInfoA(LCID locale, std::uint32_t type, char* data, int size) {
+    return ::GetLocaleInfoA(locale, type, data, size);
+}
+// char16_t and WCHAR are both 16-bit UTF-16 code units on Windows.
+int WideCharToMultiByte(UINT codePage, std::uint32_t flags, const char16_t* wide, int wideCount, char* bytes,
+                        int byteCount, const char* defaultChar, BOOL* usedDefault) {
+    return ::WideCharToMultiByte(codePage, flags, reinterpret_cast<const WCHAR*>(wide), wideCount, bytes,
+                                 byteCount, defaultChar, usedDefault);
+}
+std::uint32_t GetTickCount() { return ::GetTickCount(); }
 
 int GetWindowTextLengthA(HWND window) { return ::GetWindowTextLengthA(window); }
 int GetWindowTextA(HWND window, char* buffer, int bufferSize) {

@@ -50,14 +50,17 @@ BOOL EmptyClipboard() {
     return 1;
 }
 HGLOBAL GetClipboardData(UINT) { return State().clipboardText; }
-HGLOBAL SetClipboardData(UINT, HGLOBAL block) {
+// Only the text is kept; any other block is taken and dropped.
+HGLOBAL SetClipboardData(UINT format, HGLOBAL block) {
     ++State().sequenceNumber;
+    if (format != ClipboardFormatText) return State().blocks.erase(block) ? block : nullptr;
     return State().clipboardText = block;
 }
 std::uint32_t GetClipboardSequenceNumber() { return State().sequenceNumber; }
 // Only text is ever on this clipboard: no secret markers.
 BOOL IsClipboardFormatAvailable(UINT format) { return format == ClipboardFormatText && State().clipboardText; }
 UINT RegisterClipboardFormatA(const char*) { return 0xC000; }
+UINT EnumClipboardFormats(UINT format) { return format == 0 && State().clipboardText ? ClipboardFormatText : 0; }
 
 HGLOBAL GlobalAlloc(UINT, SIZE_T bytes) {
     auto block = std::make_unique<Block>();
@@ -73,6 +76,12 @@ HGLOBAL GlobalFree(HGLOBAL block) {
     return nullptr;
 }
 SIZE_T GlobalSize(HGLOBAL block) { return State().blocks.at(block)->bytes.size(); }
+
+UINT GetACP() { return 932; }
+LCID GetSystemDefaultLCID() { return 0x0411; }
+int GetLocaleInfoA(LCID, std::uint32_t, char*, int) { return 0; }
+int WideCharToMultiByte(UINT, std::uint32_t, const char16_t*, int, char*, int, const char*, BOOL*) { return 0; }
+std::uint32_t GetTickCount() { return 0; }
 
 int GetWindowTextLengthA(HWND window) { return static_cast<int>(State().boxes[window].size()); }
 int GetWindowTextA(HWND window, char* buffer, int bufferSize) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -32,21 +33,42 @@ win32::HGLOBAL FakeWin32::NewBlock(std::size_t size, win32::UINT flags) {
     return block;
 }
 
-void FakeWin32::PutClipboardBytes(const std::string& bytes) {
+void FakeWin32::PutClipboardBytes(const std::string& bytes) { PutClipboardFormat(win32::ClipboardFormatText, bytes); }
+
+void FakeWin32::PutClipboardFormat(win32::UINT format, const std::string& bytes) {
     const auto block = NewBlock(bytes.size(), win32::MoveableSharedMemory);
     std::copy(bytes.begin(), bytes.end(), blocks[block].bytes.begin());
-    if (auto old = clipboard.find(win32::ClipboardFormatText); old != clipboard.end()) {
-        blocks.erase(old->second);
-    }
-    clipboard[win32::ClipboardFormatText] = block;
+    if (auto old = clipboard.find(format); old != clipboard.end()) blocks.erase(old->second);
+    clipboard[format] = block;
+    putOrder.push_back(format);
     ++sequenceNumber;
 }
 
 void FakeWin32::AddClipboardFormat(const std::string& name, const std::string& bytes) {
-    const auto block = NewBlock(bytes.size(), win32::MoveableSharedMemory);
-    std::copy(bytes.begin(), bytes.end(), blocks[block].bytes.begin());
-    clipboard[win32::RegisterClipboardFormatA(name.c_str())] = block;
+    PutClipboardFormat(win32::RegisterClipboardFormatA(name.c_str()), bytes);
+}
+
+void FakeWin32::Empty() {
+    for (const auto& [format, block] : clipboard) blocks.erase(block);
+    clipboard.clear();
     ++sequenceNumber;
+}
+
+void FakeWin32::PutUnicodeCopy(const std::u16string& text, std::optional<win32::LCID> locale) {
+    Empty();
+    std::string wide(text.size() * 2 + 2, '\0');
+    std::memcpy(wide.data(), text.data(), text.size() * 2);
+    PutClipboardFormat(win32::ClipboardFormatUnicodeText, wide);
+    if (locale) PutClipboardFormat(win32::ClipboardFormatLocale, LocaleBytes(*locale));
+    std::string derived;  // what 1252 lacks is "?": here, all but ASCII
+    for (const char16_t unit : text) derived += unit < 0x80 ? static_cast<char>(unit) : '?';
+    PutClipboardFormat(win32::ClipboardFormatText, derived + '\0');
+}
+
+std::string LocaleBytes(win32::LCID locale) {
+    std::string bytes(sizeof locale, '\0');
+    std::memcpy(bytes.data(), &locale, sizeof locale);
+    return bytes;
 }
 
 std::string FakeWin32::ClipboardBytes() const {
@@ -108,7 +130,8 @@ HGLOBAL GetClipboardData(UINT format) {
     auto& fake = Fake();
     if (fake.Fails("GetClipboardData") || !fake.clipboardOpen) return nullptr;
     if (fake.beforeGetClipboardData) fake.beforeGetClipboardData(fake.CallCount("GetClipboardData"));
-    if (fake.failedRenders > 0) {
+    const bool text = format == ClipboardFormatText || format == ClipboardFormatUnicodeText;
+    if (text && fake.failedRenders > 0) {
         --fake.failedRenders;
         return nullptr;
     }
@@ -123,8 +146,22 @@ HGLOBAL SetClipboardData(UINT format, HGLOBAL block) {
         fake.blocks.erase(old->second);
     }
     fake.clipboard[format] = block;
+    fake.putOrder.push_back(format);
     ++fake.sequenceNumber;
     return block;
+}
+
+// The formats still held, in the order they were last put.
+UINT EnumClipboardFormats(UINT format) {
+    auto& fake = Fake();
+    fake.Log("EnumClipboardFormats");
+    std::vector<UINT> order;
+    for (const UINT put : fake.putOrder) {
+        std::erase(order, put);
+        if (fake.clipboard.count(put)) order.push_back(put);
+    }
+    const auto next = format == 0 ? order.begin() : std::find(order.begin(), order.end(), format) + 1;
+    return next < order.end() ? *next : 0;
 }
 
 std::uint32_t GetClipboardSequenceNumber() {
@@ -181,6 +218,36 @@ SIZE_T GlobalSize(HGLOBAL block) {
     fake.Log("GlobalSize");
     return fake.blocks.at(block).bytes.size();
 }
+
+// A Japanese system: code page 932, locale 0x0411.
+UINT GetACP() { return 932; }
+LCID GetSystemDefaultLCID() { return 0x0411; }
+
+// English (US) in 1252, Japanese in 932, Hindi with Unicode only.
+int GetLocaleInfoA(LCID locale, std::uint32_t type, char* data, int size) {
+    const std::map<LCID, std::uint32_t> codePages = {{0x0409, 1252}, {0x0411, 932}, {0x0439, 0}};
+    if (type != LocaleAnsiCodePageNumber || size < 4 || !codePages.count(locale)) return 0;
+    std::memcpy(data, &codePages.at(locale), 4);
+    return 4;
+}
+
+// A toy of code page 932: ASCII, and "日本語" as 93 FA 96 7B 8C EA; any other character,
+// a surrogate pair too, is "?".
+int WideCharToMultiByte(UINT, std::uint32_t, const char16_t* wide, int wideCount, char* bytes, int byteCount,
+                        const char*, BOOL*) {
+    const std::map<char16_t, std::string> known = {
+        {u'\u65E5', "\x93\xFA"}, {u'\u672C', "\x96\x7B"}, {u'\u8A9E', "\x8C\xEA"}};
+    std::string converted;
+    for (int index = 0; index < wideCount; ++index) {
+        const char16_t unit = wide[index];
+        index += (unit & 0xFC00) == 0xD800 && index + 1 < wideCount && (wide[index + 1] & 0xFC00) == 0xDC00;
+        converted += unit < 0x80 ? std::string(1, static_cast<char>(unit)) : known.count(unit) ? known.at(unit) : "?";
+    }
+    if (byteCount > 0) std::memcpy(bytes, converted.data(), std::min(converted.size(), std::size_t(byteCount)));
+    return static_cast<int>(converted.size());
+}
+
+std::uint32_t GetTickCount() { return Fake().tickCount; }
 
 int GetWindowTextLengthA(HWND window) {
     auto& fake = Fake();

@@ -94,6 +94,14 @@ TEST_F(SlotPoll, ChangedClipboardOverwritesTheCurrentSlotEvenWhenEdited) {
     EXPECT_EQ(NowClip(), "copied \x82\xA0");
     EXPECT_EQ(slots.CurrentSlot, 6);
     EXPECT_EQ(Slot(0), "at start");
+
+    Fake().PutUnicodeCopy(u"\u65E5\u672C\u8A9E", 0x0409);  // "日本語" copied under English (US)
+    Tick();
+    EXPECT_EQ(Slot(6), "\x93\xFA\x96\x7B\x8C\xEA");
+    Tick();
+    Fake().calls.clear();
+    Tick();
+    EXPECT_EQ(Fake().CallCount("GetClipboardData"), 0) << "compared as captured, so seen";
 }
 
 // Another program copies again between the comparing read and the storing one.
@@ -147,7 +155,7 @@ TEST_F(SlotPoll, RecallRepeatsOnEveryTickWhileControlDigitStaysHeld) {
         Tick();
         EXPECT_EQ(Fake().ClipboardBytes(), std::string(text) + '\0');
     }
-    EXPECT_EQ(Fake().CallCount("SetClipboardData"), 3);
+    EXPECT_EQ(Fake().CallCount("EmptyClipboard"), 3);
 }
 
 TEST_F(SlotPoll, RecallingAnEmptySlotPutsTheEmptyText) {
@@ -167,7 +175,7 @@ TEST_F(SlotPoll, TwoHeldDigitsAreRecalledInAscendingOrder) {
 
     Tick();
 
-    EXPECT_EQ(Fake().CallCount("SetClipboardData"), 2);
+    EXPECT_EQ(Fake().CallCount("EmptyClipboard"), 2);
     EXPECT_EQ(Fake().ClipboardBytes(), std::string("seven\0", 6));
     EXPECT_EQ(NowClip(), "seven");
     EXPECT_EQ(slots.CurrentSlot, 7);
@@ -379,8 +387,8 @@ TEST_F(SlotPoll, TextMarkedSecretIsNeverTakenAndItsClearingEmptiesNoSlot) {
 }
 
 // A look that finds no text where text is offered (an owner that failed to render it, a block
-// that could not be locked) is not taken for an empty clipboard: the next tick asks again. A
-// change made right after a look shows at the next tick.
+// that could not be locked) is not taken for an empty clipboard: the next tick asks again, for
+// about a second. A change made right after a look shows at the next tick.
 TEST_F(SlotPoll, ALookThatCouldNotHaveTheTextIsRepeatedAndALaterChangeIsSeen) {
     for (const char* failure : {"render", "GlobalLock"}) {
         SCOPED_TRACE(failure);
@@ -396,6 +404,18 @@ TEST_F(SlotPoll, ALookThatCouldNotHaveTheTextIsRepeatedAndALaterChangeIsSeen) {
         Tick();
         EXPECT_EQ(Slot(0), std::string("late ") + failure);
     }
+
+    // An owner that never renders is asked for about a second, then left alone until a change.
+    slots.StoreToSlot(0, "");
+    Copy("never rendered");
+    Fake().failedRenders = 1000;
+    Fake().calls.clear();
+    for (int tick = 0; tick < 100; ++tick, Fake().tickCount += 50) Tick();
+    EXPECT_EQ(Fake().CallCount("GetClipboardData"), 21);
+    Fake().failedRenders = 0;
+    Copy("rendered at last");
+    Tick();
+    EXPECT_EQ(Slot(0), "rendered at last");
 
     Copy("on the clipboard");
     slots.StoreToSlot(0, "on the clipboard");

@@ -52,6 +52,11 @@ private:
     HANDLE process_ = nullptr;
 };
 
+// The read the program's poll makes.
+std::string ReadText(HWND owner) {
+    return ReadUnmarkedClipboardText(owner, RegisterSecretMarkers()).value_or("(secret)");
+}
+
 template <typename Operation>
 std::string RaisedMessage(Operation operation) {
     try {
@@ -72,7 +77,7 @@ TEST(X11Clipboard, TextCopiedByAnX11ProgramIsRead) {
     const std::string expected = "\x83\x52\x83\x73\x81\x5B\x81\x40X11";
     std::string text;
     for (int attempt = 0; attempt < 100 && text != expected; ++attempt) {
-        text = ReadClipboardText(app.Window());
+        text = ReadText(app.Window());
         if (text != expected) Sleep(100);
     }
     EXPECT_EQ(text, expected);
@@ -90,7 +95,7 @@ TEST_F(RealClipboard, TextComesBackByteForByte) {
     for (const std::string& text : texts) {
         SCOPED_TRACE(text.substr(0, 20));
         WriteClipboardText(app.Window(), text);
-        EXPECT_EQ(ReadClipboardText(app.Window()), text);
+        EXPECT_EQ(ReadText(app.Window()), text);
         EXPECT_EQ(RawClipboard(CF_TEXT).substr(0, text.size() + 1), text + '\0');
     }
 }
@@ -103,7 +108,7 @@ TEST_F(RealClipboard, WriteReplacesEveryFormatAndOwnsTheClipboard) {
 
     EXPECT_EQ(RawClipboard(other), "");
     EXPECT_EQ(RawClipboard(CF_TEXT).substr(0, 1), std::string(1, '\0'));
-    EXPECT_EQ(ReadClipboardText(app.Window()), "");
+    EXPECT_EQ(ReadText(app.Window()), "");
     EXPECT_EQ(GetClipboardOwner(), app.Window());
     EXPECT_EQ(SharedClipboard().OpenDepth, 0);
 }
@@ -111,26 +116,50 @@ TEST_F(RealClipboard, WriteReplacesEveryFormatAndOwnsTheClipboard) {
 TEST_F(RealClipboard, ReadStopsAtTheFirstNul) {
     PutRawClipboard(CF_TEXT, std::string("before\0after\0", 13), app.Window());
 
-    EXPECT_EQ(ReadClipboardText(app.Window()), "before");
+    EXPECT_EQ(ReadText(app.Window()), "before");
 }
 
 TEST_F(RealClipboard, NonTextContentReadsAsTheEmptyText) {
     PutRawClipboard(RegisterClipboardFormatA("QuavelinTestFormat"), "picture", app.Window());
 
-    EXPECT_EQ(ReadClipboardText(app.Window()), "");
+    EXPECT_EQ(ReadText(app.Window()), "");
 }
 
 TEST_F(RealClipboard, ClipboardHeldOpenElsewhereFailsUntilItIsClosed) {
     WriteClipboardText(app.Window(), "kept");
     {
         ClipboardHeldByAnotherProcess holder;
-        EXPECT_EQ(RaisedMessage([&] { ReadClipboardText(app.Window()); }), CannotOpenClipboardMessage);
+        EXPECT_EQ(RaisedMessage([&] { ReadText(app.Window()); }), CannotOpenClipboardMessage);
         EXPECT_EQ(RaisedMessage([&] { WriteClipboardText(app.Window(), "lost"); }), CannotOpenClipboardMessage);
         EXPECT_EQ(SharedClipboard().OpenDepth, 0);
     }
-    EXPECT_EQ(ReadClipboardText(app.Window()), "kept");
+    EXPECT_EQ(ReadText(app.Window()), "kept");
     WriteClipboardText(app.Window(), "after");
-    EXPECT_EQ(ReadClipboardText(app.Window()), "after");
+    EXPECT_EQ(ReadText(app.Window()), "after");
+}
+
+// Copied by a Unicode program under English (US), "日本語" is "???" in CF_TEXT, derived in code
+// page 1252: the Unicode text is taken. A CF_TEXT writer's bytes under that locale are kept as
+// they are. The program's own write names the system's locale, so a Unicode reader gets the
+// same text whatever the keyboard layout.
+TEST_F(RealClipboard, JapaneseCopiedUnderAnotherLocaleStaysJapanese) {
+    const std::string japanese = "\x93\xFA\x96\x7B\x8C\xEA";
+    const std::string wide("\xE5\x65\x2C\x67\x9E\x8A\0\0", 8);  // UTF-16 "日本語"
+    const std::string englishLocale("\x09\x04\0\0", 4);  // 0x0409
+    PutRawClipboard({{CF_UNICODETEXT, wide}, {CF_LOCALE, englishLocale}}, app.Window());
+    ASSERT_EQ(RawClipboard(CF_TEXT).substr(0, 4), std::string("???\0", 4));
+    EXPECT_EQ(ReadText(app.Window()), japanese);
+    EXPECT_EQ(CompareClipboardText(app.Window(), RegisterSecretMarkers(), japanese), ClipboardFinding::SameText);
+
+    PutRawClipboard({{CF_TEXT, japanese + '\0'}, {CF_LOCALE, englishLocale}}, app.Window());
+    EXPECT_EQ(ReadText(app.Window()), japanese);
+
+    WriteClipboardText(app.Window(), japanese);
+    const LCID locale = *reinterpret_cast<const LCID*>(RawClipboard(CF_LOCALE).c_str());
+    DWORD codePage = 0;
+    GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER, reinterpret_cast<char*>(&codePage), 4);
+    EXPECT_EQ(codePage, GetACP());
+    EXPECT_EQ(RawClipboard(CF_UNICODETEXT).substr(0, wide.size()), wide);
 }
 
 }  // namespace

@@ -68,11 +68,15 @@ HGLOBAL BlockOf(const std::string& bytes) {
     return block;
 }
 
-void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) {
+void PutRawClipboard(UINT format, const std::string& bytes, HWND owner) { PutRawClipboard({{format, bytes}}, owner); }
+
+void PutRawClipboard(std::initializer_list<std::pair<UINT, std::string>> blocks, HWND owner) {
     OpenClipboardPatiently(owner);
     EmptyClipboard();
-    HGLOBAL block = BlockOf(bytes);
-    if (!SetClipboardData(format, block)) GlobalFree(block);
+    for (const auto& [format, bytes] : blocks) {
+        HGLOBAL block = BlockOf(bytes);
+        if (!SetClipboardData(format, block)) GlobalFree(block);
+    }
     CloseClipboard();
 }
 

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TestApplication {
@@ -33,8 +35,10 @@ void PumpMessagesFor(DWORD ms);
 
 // A new movable memory block holding bytes exactly as given, for SetClipboardData.
 HGLOBAL BlockOf(const std::string& bytes);
-// Replaces the clipboard's contents with one block of format holding bytes exactly as given.
+// Replaces the clipboard's contents with one block of format holding bytes exactly as given, or
+// with several blocks, put in the order given.
 void PutRawClipboard(UINT format, const std::string& bytes, HWND owner);
+void PutRawClipboard(std::initializer_list<std::pair<UINT, std::string>> blocks, HWND owner);
 // Leaves the clipboard with no data at all.
 void EmptyTheClipboard(HWND owner);
 // The whole block of format on the clipboard; empty when there is none.
