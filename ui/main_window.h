@@ -27,6 +27,7 @@ private:
     void HideToTray();
     void RestoreFromTray();
     void TrayNotify(LPARAM mouseMessage);
+    void MarkAsTheRunningCopy();
     void ShowAtRequestOfASecondStart();
 
     TApplication& application_;

@@ -44,7 +44,7 @@ TMainWindow::TMainWindow(TApplication& application)
     ControlsChanged();
     OnCreate = [this](TObject*) { FormCreate(); };
     OnClose = [this](TObject*, TCloseAction&) { FormClose(); };
-    SetPropA(Handle(), RunningCopyProperty, Handle());
+    MarkAsTheRunningCopy();
 }
 
 TMainWindow::~TMainWindow() { RemovePropA(Handle(), RunningCopyProperty); }
@@ -95,6 +95,14 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) trayIcon_.AddAgainAfterShellRestart();
     return TForm::WndProc(message, wParam, lParam);
+}
+
+// A copy running as administrator still hears a second start and the shell's restart, which
+// come from programs that are not elevated.
+void TMainWindow::MarkAsTheRunningCopy() {
+    SetPropA(Handle(), RunningCopyProperty, Handle());
+    LetInFromLowerIntegrity(Handle(), showRunningCopy_);
+    LetInFromLowerIntegrity(Handle(), taskbarCreated_);
 }
 
 // As a left click on the icon does, also when the program sits minimised on its taskbar button;

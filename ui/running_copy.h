@@ -1,32 +1,37 @@
 #pragma once
 // One copy of the program per session. The first start owns a named mutex and marks its main
 // window; a later start, whatever its file name or build, finds that window, asks it to show
-// itself and ends. Both names are the program's own: the window classes are common ones.
+// itself and ends. All three names are the program's own: the window classes are common ones.
 #include <windows.h>
 
 #include "base/scoped_handle.h"
 
+// The session's one-copy lock. "Local" names are the session's own, so other users' copies do
+// not count.
+inline constexpr char SessionLockName[] = "Local\\Quavelin.OneCopyPerSession";
 // The window property that marks the running copy's main window.
 inline constexpr char RunningCopyProperty[] = "Quavelin.RunningCopy";
 // The registered message by which a later start asks that window to show itself.
 inline constexpr char ShowRunningCopyMessage[] = "Quavelin.ShowRunningCopy";
 
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
+using TKernelHandle = ScopedHandle<HANDLE, &CloseKernelHandle>;
 
-// The session's one-copy lock: a mutex that the running copy owns until it ends. "Local" names
-// are the session's own, so other users' copies do not count.
+// The one-copy lock: a mutex that the running copy owns until it ends. A copy running as
+// administrator makes it for administrators only; a normal start cannot open it then, and counts
+// it as taken.
 class TSessionLock {
 public:
     // Takes the lock if no other copy owns it.
     TSessionLock();
-    // This copy owns the lock. A lock that cannot be made at all refuses nothing: better two
-    // copies than none.
+    // This copy owns the lock. A lock that cannot be made for any other reason than access
+    // refuses nothing: better two copies than none.
     bool Owned() const { return owned_; }
     // Waits up to timeoutMs for the copy that owns the lock to end, and then takes it.
     bool TakeWithin(DWORD timeoutMs);
 
 private:
-    ScopedHandle<HANDLE, &CloseKernelHandle> mutex_;
+    TKernelHandle mutex_;
     bool owned_ = false;
 };
 
@@ -34,3 +39,8 @@ private:
 // still starting is given up to timeoutMs to mark its window; a copy that is ending frees the
 // lock instead, which this start then owns. True when this start is to end.
 bool HandOverToRunningCopy(TSessionLock& lock, DWORD timeoutMs);
+
+// Lets message through to window from programs of a lower integrity level, as a start that is
+// not elevated is to an elevated copy. Vista can let it in only for the whole process; Windows
+// XP has no integrity levels.
+void LetInFromLowerIntegrity(HWND window, UINT message);

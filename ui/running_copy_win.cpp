@@ -2,8 +2,9 @@
 
 namespace {
 
-constexpr char SessionLockName[] = "Local\\Quavelin.OneCopyPerSession";
 constexpr DWORD SearchPauseMs = 100;
+// MSGFLT_ALLOW of ChangeWindowMessageFilterEx, MSGFLT_ADD of ChangeWindowMessageFilter.
+constexpr DWORD AllowMessage = 1;
 
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
     if (!GetPropA(window, RunningCopyProperty)) return TRUE;
@@ -25,14 +26,29 @@ void AskToShow(HWND window, UINT showMessage) {
     PostMessageA(window, showMessage, 0, 0);
 }
 
-}  // namespace
-
-TSessionLock::TSessionLock() : mutex_(CreateMutexA(nullptr, FALSE, SessionLockName)) {
-    owned_ = !mutex_ || TakeWithin(0);
+// Resolved at run time, so that the program still starts where user32 lacks it.
+template <typename Function>
+Function User32Function(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
-// A copy that ended without letting go (killed, say) leaves the lock abandoned, and free.
+}  // namespace
+
+TSessionLock::TSessionLock() { owned_ = TakeWithin(0); }
+
+// A copy that ended without letting go (killed, say) leaves the lock abandoned, and free. A lock
+// that this start cannot open is made again after the wait: once its copy has ended, the name
+// is free.
 bool TSessionLock::TakeWithin(DWORD timeoutMs) {
+    if (!mutex_) {
+        HANDLE made = CreateMutexA(nullptr, FALSE, SessionLockName);
+        const bool denied = !made && GetLastError() == ERROR_ACCESS_DENIED;
+        mutex_ = TKernelHandle(made);
+        if (!mutex_) {
+            if (denied) Sleep(timeoutMs);
+            return owned_ = !denied;
+        }
+    }
     const DWORD result = WaitForSingleObject(mutex_.Get(), timeoutMs);
     owned_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     return owned_;
@@ -49,4 +65,15 @@ bool HandOverToRunningCopy(TSessionLock& lock, DWORD timeoutMs) {
         if (lock.TakeWithin(SearchPauseMs)) return false;
     }
     return true;
+}
+
+// Windows 7 and later filter per window; Vista only for the whole process.
+void LetInFromLowerIntegrity(HWND window, UINT message) {
+    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+    if (auto perWindow = User32Function<PerWindow>("ChangeWindowMessageFilterEx")) {
+        perWindow(window, message, AllowMessage, nullptr);
+    } else if (auto perProcess = User32Function<PerProcess>("ChangeWindowMessageFilter")) {
+        perProcess(message, AllowMessage);
+    }
 }
