@@ -28,7 +28,7 @@ private:
     void RestoreFromTray();
     void TrayNotify(LPARAM mouseMessage);
     void MarkAsTheRunningCopy();
-    void ShowAtRequestOfASecondStart();
+    LRESULT ShowAtRequestOfASecondStart();
 
     TApplication& application_;
     TSlotPoll slots_;

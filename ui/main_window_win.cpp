@@ -58,8 +58,8 @@ void TMainWindow::FormCreate() {
     slots_.CreateSlotMemos(Handle());
 }
 
-// From the close on, a second start no longer hands over to this copy: it waits for it to end
-// and then runs itself.
+// From the close on, a second start no longer hands over to this copy, which also refuses a
+// request already on its way: the start waits for it to end and then runs itself.
 void TMainWindow::FormClose() {
     trayIcon_.RemoveTrayIcon(Handle());
     RemovePropA(Handle(), RunningCopyProperty);
@@ -89,10 +89,7 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         TrayNotify(lParam);
         return 0;
     }
-    if (message == showRunningCopy_ && showRunningCopy_ != 0) {
-        ShowAtRequestOfASecondStart();
-        return 0;
-    }
+    if (message == showRunningCopy_ && showRunningCopy_ != 0) return ShowAtRequestOfASecondStart();
     if (message == taskbarCreated_ && taskbarCreated_ != 0) trayIcon_.AddAgainAfterShellRestart();
     return TForm::WndProc(message, wParam, lParam);
 }
@@ -106,11 +103,14 @@ void TMainWindow::MarkAsTheRunningCopy() {
 }
 
 // As a left click on the icon does, also when the program sits minimised on its taskbar button;
-// the window comes to the front, which the second start has allowed.
-void TMainWindow::ShowAtRequestOfASecondStart() {
+// the window comes to the front, which the second start has allowed. A copy that is closing,
+// or ending at a log-off, refuses.
+LRESULT TMainWindow::ShowAtRequestOfASecondStart() {
+    if (!GetPropA(Handle(), RunningCopyProperty) || application_.QuitRequested) return 0;
     application_.RestoreApplication();
     RestoreFromTray();
     SetForegroundWindow(Handle());
+    return RunningCopyShown;
 }
 
 // The press, not the release or a double click, acts.

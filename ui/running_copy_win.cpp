@@ -3,6 +3,9 @@
 namespace {
 
 constexpr DWORD SearchPauseMs = 100;
+// How long a start waits for the running copy's answer: a busy copy answers within it, a hung
+// one no longer holds the start.
+constexpr UINT AnswerTimeoutMs = 5000;
 // MSGFLT_ALLOW of ChangeWindowMessageFilterEx, MSGFLT_ADD of ChangeWindowMessageFilter.
 constexpr DWORD AllowMessage = 1;
 
@@ -18,12 +21,15 @@ HWND RunningCopyWindow() {
     return found;
 }
 
-// The running copy may bring its window to the front: this start was the user's own act.
-void AskToShow(HWND window, UINT showMessage) {
+// The running copy may bring its window to the front: this start was the user's own act. True
+// once the copy has answered that it has shown itself.
+bool AskToShow(HWND window, UINT showMessage) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     AllowSetForegroundWindow(process);
-    PostMessageA(window, showMessage, 0, 0);
+    DWORD_PTR answer = 0;
+    const LRESULT sent = SendMessageTimeoutA(window, showMessage, 0, 0, SMTO_ABORTIFHUNG, AnswerTimeoutMs, &answer);
+    return sent != 0 && answer == static_cast<DWORD_PTR>(RunningCopyShown);
 }
 
 // Resolved at run time, so that the program still starts where user32 lacks it.
@@ -54,17 +60,16 @@ bool TSessionLock::TakeWithin(DWORD timeoutMs) {
     return owned_;
 }
 
-bool HandOverToRunningCopy(TSessionLock& lock, DWORD timeoutMs) {
+// A copy that refuses is closing: the search goes on until it has freed the lock.
+THandOver HandOverToRunningCopy(TSessionLock& lock, DWORD timeoutMs) {
     const UINT showMessage = RegisterWindowMessageA(ShowRunningCopyMessage);
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        if (HWND window = RunningCopyWindow(); window && showMessage != 0) {
-            AskToShow(window, showMessage);
-            return true;
-        }
-        if (lock.TakeWithin(SearchPauseMs)) return false;
+        HWND window = RunningCopyWindow();
+        if (window && showMessage != 0 && AskToShow(window, showMessage)) return THandOver::Done;
+        if (lock.TakeWithin(SearchPauseMs)) return THandOver::RunHere;
     }
-    return true;
+    return THandOver::NoAnswer;
 }
 
 // Windows 7 and later filter per window; Vista only for the whole process.
