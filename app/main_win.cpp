@@ -19,6 +19,8 @@ namespace {
 
 constexpr int RuntimeErrorNumber = 217;
 constexpr UINT FatalExitCode = 1;
+// A second start that found another copy running but had no answer from it.
+constexpr int NoAnswerExitCode = 2;
 // How long a second start waits for a first copy that is itself still starting or ending.
 constexpr DWORD RunningCopySearchMs = 10000;
 
@@ -85,13 +87,25 @@ std::unique_ptr<TForm> ConstructMainWindow(TApplication& application) {
     ExitProcess(code);
 }
 
+// The user started the program and sees nothing happen: a box says why, captioned like the
+// program's other boxes.
+int SayNoCopyAnswers() {
+    const std::string text = WithFullStop(RunningCopyDoesNotAnswerMessage, &IsSystemLeadByte);
+    MessageBoxA(nullptr, text.c_str(), TitleFromExecutable().c_str(), MB_OK | MB_ICONSTOP);
+    return NoAnswerExitCode;
+}
+
 }  // namespace
 
 // A second start in the session touches neither the clipboard nor the tray: it hands over to
-// the running copy and ends.
+// the running copy and ends, or runs once a copy that was ending is gone.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     static TSessionLock sessionLock;
-    if (!sessionLock.Owned() && HandOverToRunningCopy(sessionLock, RunningCopySearchMs)) return 0;
+    if (!sessionLock.Owned()) {
+        const THandOver handOver = HandOverToRunningCopy(sessionLock, RunningCopySearchMs);
+        if (handOver == THandOver::Done) return 0;
+        if (handOver == THandOver::NoAnswer) return SayNoCopyAnswers();
+    }
     static TApplication application;
     try {
         application.Initialize();

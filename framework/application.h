@@ -8,12 +8,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "base/object.h"
 #include "framework/error_display.h"
 #include "framework/form.h"
 #include "framework/form_host.h"
+
+// The program's title: the executable's name without folder and extension, lower case from the
+// second byte on. The application window's caption, and so the caption of every box.
+std::string TitleFromExecutable();
 
 class TApplication : public TObject {
 public:

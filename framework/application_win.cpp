@@ -16,7 +16,8 @@ constexpr DWORD AppWindowStyle = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SY
 // The show mode when whoever started the program gave none.
 constexpr WORD DefaultShowMode = SW_SHOWDEFAULT;
 
-// The executable's name without folder and extension, lower case from the second byte on.
+}  // namespace
+
 std::string TitleFromExecutable() {
     char path[256] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -25,6 +26,8 @@ std::string TitleFromExecutable() {
     if (title.size() > 1) CharLowerA(title.data() + 1);
     return title;
 }
+
+namespace {
 
 HWND CreateAppWindow(const std::string& title) {
     WNDCLASSA windowClass{};

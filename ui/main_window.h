@@ -28,7 +28,8 @@ private:
     void HideToTray();
     void RestoreFromTray();
     void TrayNotify(LPARAM mouseMessage);
-    void ShowAtRequestOfASecondStart();
+    void MarkAsTheRunningCopy();
+    LRESULT ShowAtRequestOfASecondStart();
     TSlotColumn SlotColumn() const;
 
     TApplication& application_;

@@ -45,7 +45,7 @@ TMainWindow::TMainWindow(TApplication& application)
     ControlsChanged();
     OnCreate = [this](TObject*) { FormCreate(); };
     OnClose = [this](TObject*, TCloseAction&) { FormClose(); };
-    SetPropA(Handle(), RunningCopyProperty, Handle());
+    MarkAsTheRunningCopy();
 }
 
 TMainWindow::~TMainWindow() { RemovePropA(Handle(), RunningCopyProperty); }
@@ -72,8 +72,8 @@ void TMainWindow::PlaceControls() {
     MoveWindow(miniButton_->Handle(), button.Left, button.Top, button.Width, button.Height, TRUE);
 }
 
-// From the close on, a second start no longer hands over to this copy: it waits for it to end
-// and then runs itself.
+// From the close on, a second start no longer hands over to this copy, which also refuses a
+// request already on its way: the start waits for it to end and then runs itself.
 void TMainWindow::FormClose() {
     trayIcon_.RemoveTrayIcon(Handle());
     RemovePropA(Handle(), RunningCopyProperty);
@@ -103,10 +103,7 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         TrayNotify(lParam);
         return 0;
     }
-    if (message == showRunningCopy_ && showRunningCopy_ != 0) {
-        ShowAtRequestOfASecondStart();
-        return 0;
-    }
+    if (message == showRunningCopy_ && showRunningCopy_ != 0) return ShowAtRequestOfASecondStart();
     if (message == taskbarCreated_ && taskbarCreated_ != 0) trayIcon_.AddAgainAfterShellRestart();
     // The window has moved to a screen of other pixels per inch, or the screen has changed.
     if (message == WM_DPICHANGED) {
@@ -116,14 +113,25 @@ LRESULT TMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return TForm::WndProc(message, wParam, lParam);
 }
 
+// A copy running as administrator still hears a second start and the shell's restart, which
+// come from programs that are not elevated.
+void TMainWindow::MarkAsTheRunningCopy() {
+    SetPropA(Handle(), RunningCopyProperty, Handle());
+    LetInFromLowerIntegrity(Handle(), showRunningCopy_);
+    LetInFromLowerIntegrity(Handle(), taskbarCreated_);
+}
+
 // As a left click on the icon does, also when the program sits minimised on its taskbar button;
 // the window comes to the front, which the second start has allowed. The user started the
-// program again to reach the window, so it never stays minimised, even at its first show.
-void TMainWindow::ShowAtRequestOfASecondStart() {
+// program again to reach the window, so it never stays minimised, even at its first show. A
+// copy that is closing, or ending at a log-off, refuses.
+LRESULT TMainWindow::ShowAtRequestOfASecondStart() {
+    if (!GetPropA(Handle(), RunningCopyProperty) || application_.QuitRequested) return 0;
     application_.RestoreApplication();
     RestoreFromTray();
     RestoreIfMinimised();
     SetForegroundWindow(Handle());
+    return RunningCopyShown;
 }
 
 // The press, not the release or a double click, acts. The icon picked from the keyboard, or

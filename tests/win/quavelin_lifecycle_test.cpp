@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/error_text.h"
@@ -15,6 +16,7 @@
 #include "tests/win/running_quavelin.h"
 #include "tests/win/test_window.h"
 #include "tests/win/tray.h"
+#include "ui/running_copy.h"
 
 namespace {
 
@@ -167,6 +169,69 @@ TEST(StartingWhileTheCopyEnds, TheNewStartRunsOnceTheEndingCopyIsGone) {
     EXPECT_TRUE(next.WaitUntilRunning());
 }
 
+// Stands in for a copy running as administrator: a start cannot open its lock, made with an
+// empty DACL; its marked window, if it has one, answers a start's request with answer.
+class CopyAsAdministrator {
+public:
+    explicit CopyAsAdministrator(std::optional<LRESULT> answer) {
+        SECURITY_DESCRIPTOR descriptor{};
+        ACL noOne{};
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        InitializeAcl(&noOne, sizeof noOne, ACL_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, &noOne, FALSE);
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+        lock = TKernelHandle(CreateMutexA(&attributes, TRUE, SessionLockName));
+        requests = 0;
+        if (!answer) return;
+        answer_ = *answer;
+        SetPropA(window_.Window(), RunningCopyProperty, window_.Window());
+        SetWindowLongPtrA(window_.Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Answer));
+    }
+    ~CopyAsAdministrator() { RemovePropA(window_.Window(), RunningCopyProperty); }
+
+    TKernelHandle lock;
+    static inline int requests = 0;
+
+private:
+    static LRESULT CALLBACK Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == RegisterWindowMessageA(ShowRunningCopyMessage)) return ++requests, answer_;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    static inline LRESULT answer_ = 0;
+    TestApplication window_;
+};
+
+TEST(StartingBesideACopyAsAdministrator, AStartThatCannotOpenTheLockHandsOverAndEndsWithCodeZero) {
+    CopyAsAdministrator copy(RunningCopyShown);
+    ASSERT_TRUE(copy.lock);
+    QuavelinProcess start;
+    EXPECT_EQ(ExitCodeAnsweringBoxes(start, StartTimeoutMs), 0u);
+    EXPECT_EQ(CopyAsAdministrator::requests, 1);
+}
+
+// A copy that is closing refuses: the start waits until its lock is free, and runs.
+TEST(StartingBesideACopyAsAdministrator, ACopyThatRefusesIsWaitedFor_ThenTheStartRuns) {
+    CopyAsAdministrator copy(0);
+    StartedQuavelin start;
+    ASSERT_TRUE(WaitUntil([] { return CopyAsAdministrator::requests > 0; }, StartTimeoutMs));
+    EXPECT_EQ(ExitCodeAnsweringBoxes(start.process, 500), static_cast<DWORD>(STILL_ACTIVE));
+    copy.lock.Reset();
+    EXPECT_TRUE(start.WaitUntilRunning());
+}
+
+TEST(StartingBesideACopyAsAdministrator, NoCopyAnswersWithinTheWait_ABoxSaysSoAndTheStartEndsWithCodeTwo) {
+    CopyAsAdministrator copy(std::nullopt);
+    QuavelinProcess start;
+    HWND box = start.WaitForWindow("#32770", StartTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    const MessageBoxView view = ViewMessageBox(box);
+    EXPECT_EQ(view.Caption, "Quavelin");
+    EXPECT_EQ(view.Text, RunningCopyDoesNotAnswerMessage + std::string("."));
+    EXPECT_TRUE(view.HasIcon);
+    PressOk(box);
+    EXPECT_EQ(start.WaitForExit(TickTimeoutMs), 2u);
+}
+
 // A copy of the program under an upper-case name, in a folder of its own beside the programs.
 class UpperCaseCopy {
 public:
@@ -283,8 +348,9 @@ TEST_F(Closing, ACloseThatArrivesInTheMiddleOfALargeCaptureEndsCleanly) {
 }
 
 // A close while the start-up error box is open ends the program once the box is answered (or
-// when it goes by itself). Each route has been handled before the box is answered. A log-off
-// leaves the icon: the close handler does not run.
+// when it goes by itself). Each route has been handled before the box is answered, and from then
+// on the copy refuses to show itself to a second start. A log-off leaves the icon: the close
+// handler does not run.
 TEST(ClosingWhileTheStartUpBoxIsOpen, EveryRouteEndsTheProgramWithCodeZero) {
     struct Route {
         const char* name;
@@ -321,6 +387,10 @@ TEST(ClosingWhileTheStartUpBoxIsOpen, EveryRouteEndsTheProgramWithCodeZero) {
         ASSERT_TRUE(TrayIconRegistered(quavelin.mainWindow));
 
         route.close(quavelin);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(quavelin.mainWindow, RegisterWindowMessageA(ShowRunningCopyMessage), 0, 0, 0,
+                            TickTimeoutMs, &answer);
+        EXPECT_NE(answer, static_cast<DWORD_PTR>(RunningCopyShown)) << "a closing copy took a start's request";
 
         const DWORD code = ExitCodeAnsweringBoxes(quavelin.process, TickTimeoutMs * 2);
         EXPECT_EQ(code, 0u) << (code == STILL_ACTIVE ? "the program still runs, out of reach" : "");
