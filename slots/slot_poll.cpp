@@ -131,14 +131,15 @@ bool TSlotPoll::ClipboardUnchangedSinceSeen(std::uint32_t sequenceNumber) const 
 }
 
 // A clipboard without text empties the current slot, unless NowClip is empty already or a
-// secret was all that came since it was set.
+// secret was all that came since it was set. Text that is offered but cannot be had yet empties
+// nothing: the slot keeps its text until the owner renders the new one.
 bool TSlotPoll::NeedsNoCapture(ClipboardFinding finding) const {
     switch (finding) {
         case ClipboardFinding::Secret:
         case ClipboardFinding::SameText:
+        case ClipboardFinding::Unreadable:
             return true;
         case ClipboardFinding::NoText:
-        case ClipboardFinding::Unreadable:
             return nowClipText_.empty() || secretSinceNowClip_;
         case ClipboardFinding::OtherText:
             break;

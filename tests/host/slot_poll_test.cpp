@@ -405,13 +405,15 @@ TEST_F(SlotPoll, ALookThatCouldNotHaveTheTextIsRepeatedAndALaterChangeIsSeen) {
         EXPECT_EQ(Slot(0), std::string("late ") + failure);
     }
 
-    // An owner that never renders is asked for about a second, then left alone until a change.
-    slots.StoreToSlot(0, "");
+    // An owner that never renders is asked for about a second, then left alone until a change;
+    // the slot keeps its text meanwhile.
+    slots.StoreToSlot(0, "kept");
     Copy("never rendered");
     Fake().failedRenders = 1000;
     Fake().calls.clear();
     for (int tick = 0; tick < 100; ++tick, Fake().tickCount += 50) Tick();
     EXPECT_EQ(Fake().CallCount("GetClipboardData"), 21);
+    EXPECT_EQ(Slot(0), "kept");
     Fake().failedRenders = 0;
     Copy("rendered at last");
     Tick();
