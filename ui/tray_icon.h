@@ -30,7 +30,7 @@ public:
     NOTIFYICONDATAA TrayIconData{};
 
 private:
-    bool Register(DWORD message);
+    void Register(DWORD message);
 
     ShellNotify notify_;
 };

@@ -28,7 +28,7 @@ void TTrayIcon::AddTrayIcon(HWND window, HICON icon) {
     static_assert(sizeof TrayIconData.szTip >= sizeof TipText);
     std::memcpy(TrayIconData.szTip, TipText, sizeof TipText);
     TrayIconData.uVersion = NOTIFYICON_VERSION;
-    TrayIconShown = Register(NIM_ADD);
+    Register(NIM_ADD);
 }
 
 // Only the fields that name the icon are refreshed; the rest keep the values of the last add.
@@ -44,17 +44,23 @@ void TTrayIcon::RemoveTrayIcon(HWND window) {
 
 void TTrayIcon::AddIfRefused() {
     if (!TrayIconWanted || TrayIconShown) return;
-    TrayIconShown = Register(NIM_MODIFY) || Register(NIM_ADD);
+    Register(NIM_MODIFY);
+    if (TrayIconWanted && !TrayIconShown) Register(NIM_ADD);
 }
 
 void TTrayIcon::AddAgainAfterShellRestart() {
-    if (TrayIconWanted) TrayIconShown = Register(NIM_ADD);
+    if (!TrayIconWanted) return;
+    TrayIconShown = false;
+    Register(NIM_ADD);
 }
 
 // The shell forgets an icon's version with the icon, so every icon it takes is given one again:
-// picked from the keyboard, it then reports a selection instead of a right press.
-bool TTrayIcon::Register(DWORD message) {
-    if (!notify_(message, &TrayIconData)) return false;
+// picked from the keyboard, it then reports a selection instead of a right press. While a call
+// waits for the shell, the icon's own messages come in: a press may show the window, which then
+// wants no icon, before the call has returned.
+void TTrayIcon::Register(DWORD message) {
+    if (!notify_(message, &TrayIconData)) return;
+    TrayIconShown = true;
     notify_(NIM_SETVERSION, &TrayIconData);
-    return true;
+    if (!TrayIconWanted) RemoveTrayIcon(TrayIconData.hWnd);
 }

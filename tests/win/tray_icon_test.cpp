@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -16,9 +17,12 @@ struct ShellCall {
 
 std::vector<ShellCall> shellCalls;
 BOOL shellAnswer = TRUE;
+// What the program does while a call waits for the shell: the icon's messages come in then.
+std::function<void(DWORD message)> whileShellAnswers;
 
 BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA record) {
     shellCalls.push_back({message, *record});
+    if (whileShellAnswers) whileShellAnswers(message);
     return shellAnswer;
 }
 
@@ -27,6 +31,7 @@ protected:
     void SetUp() override {
         shellCalls.clear();
         shellAnswer = TRUE;
+        whileShellAnswers = nullptr;
     }
 
     TTrayIcon icon{&RecordShellCall};
@@ -83,6 +88,21 @@ TEST_F(TrayIcon, RemoveRefreshesOnlyTheFieldsThatNameTheIcon) {
     EXPECT_EQ(record.uID, 1u);
     EXPECT_EQ(record.uFlags, 0u) << "kept from before";
     EXPECT_EQ(record.hIcon, picture);
+}
+
+// A press on the icon that comes in while the shell is still taking it shows the window, which
+// wants no icon: the icon goes as soon as the shell has it.
+TEST_F(TrayIcon, AnIconUnwantedWhileTheShellTookItIsRemoved) {
+    for (DWORD during : {DWORD{NIM_ADD}, DWORD{NIM_SETVERSION}}) {
+        whileShellAnswers = [&](DWORD message) {
+            if (message != during) return;
+            whileShellAnswers = nullptr;
+            icon.RemoveTrayIcon(window);
+        };
+        icon.AddTrayIcon(window, picture);
+        EXPECT_FALSE(icon.TrayIconShown) << during;
+        EXPECT_EQ(shellCalls.back().message, static_cast<DWORD>(NIM_DELETE)) << during;
+    }
 }
 
 // At log-on the shell may refuse the icon: it is not counted as registered, not removed, and
