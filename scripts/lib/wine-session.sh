@@ -76,7 +76,11 @@ start_wine() {
     wine_session_pids+=("$!")
     # Wine's own services start with the first program; started here, they do not hold on to
     # the output of a test. They convert the clipboard's text, so they too run in code page 932.
-    timeout 300 "$wine_exec" cmd /c exit >/dev/null 2>&1 </dev/null
+    timeout 300 "$wine_exec" cmd /c exit >/dev/null 2>&1 </dev/null || return 1
+    # The 150 % test sets the screen's DPI back itself; a test program that crashed could not,
+    # and every later start in this prefix would be scaled.
+    timeout 60 "$wine_exec" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 </dev/null
+    return 0
 }
 
 wine_session_stop() {
