@@ -88,9 +88,11 @@ void TMainWindow::PollTick() {
     slots_.Tick();
 }
 
+// A press on the icon that came in while the shell took it has shown the window again, and the
+// window then stays, as the press asked: hidden, it would have no icon to come back by.
 void TMainWindow::HideToTray() {
     trayIcon_.AddTrayIcon(Handle(), application_.AppIcon());
-    HideWindow();
+    if (trayIcon_.TrayIconWanted) HideWindow();
 }
 
 void TMainWindow::RestoreFromTray() {
