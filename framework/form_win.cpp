@@ -109,6 +109,9 @@ TForm::~TForm() {
 void TForm::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
+    // Hidden while minimised, the window comes back restored: shown minimised again, it would stay
+    // out of sight where Windows keeps minimised windows off the screen.
+    if (!visible && WindowState == wsMinimized) WindowState = wsNormal;
     host_.OnVisibilityChanged();
     ShowOrHide(visible);
 }

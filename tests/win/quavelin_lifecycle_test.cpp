@@ -298,11 +298,12 @@ TEST(StartingUp, ShowModeMinimisedTakesEffectAtTheFirstShowOnly_ClosedThroughThe
     EXPECT_TRUE(IsWindowVisible(quavelin.mainWindow));
     EXPECT_TRUE(IsIconic(quavelin.mainWindow));
 
-    SendMessageA(quavelin.appWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(shownRestored()) << "the taskbar button";
     SendMessageA(FindWindowExA(quavelin.mainWindow, nullptr, "Button", "Mini"), BM_CLICK, 0, 0);
     SendMessageA(quavelin.mainWindow, TrayIconMessage, 1, WM_LBUTTONDOWN);
     EXPECT_TRUE(shownRestored()) << "a later press on the icon";
+    ShowWindow(quavelin.mainWindow, SW_SHOWMINNOACTIVE);
+    SendMessageA(quavelin.appWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(shownRestored()) << "the taskbar button";
     ShowWindow(quavelin.mainWindow, SW_SHOWMINNOACTIVE);
     QuavelinProcess second;
     EXPECT_EQ(second.WaitForExit(StartTimeoutMs), 0u);
