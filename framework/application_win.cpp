@@ -7,6 +7,7 @@
 #include "base/mbcs.h"
 #include "base/program_title.h"
 #include "framework/error_guard.h"
+#include "framework/thread_windows.h"
 #include "framework/window_class.h"
 
 namespace {
@@ -229,12 +230,16 @@ void TApplication::MinimizeApplication() {
 }
 
 // The taskbar button's click and Alt+Tab activate the application window, which has no size
-// and no controls: the main window takes over, with the focus on the control that had it,
-// unless an error box has disabled it. A main window that sits minimised comes back.
+// and no controls: the main window takes over, with the focus on the control that had it, and
+// comes back if it sits minimised. While an error box has disabled it, the box keeps the keys.
 void TApplication::ActivateShownMainWindow() {
     if (GetActiveWindow() != appWindow_ || !mainForm_) return;
     HWND main = mainForm_->Handle();
-    if (!IsWindowVisible(main) || !IsWindowEnabled(main)) return;
+    if (!IsWindowVisible(main)) return;
+    if (!IsWindowEnabled(main)) {
+        if (HWND box = OtherActivatableWindow(main, appWindow_)) SetActiveWindow(box);
+        return;
+    }
     mainForm_->RestoreIfMinimised();
     SetActiveWindow(main);
     mainForm_->FocusActiveControl();

@@ -6,6 +6,7 @@
 #include "base/exceptions.h"
 #include "framework/button.h"
 #include "framework/error_guard.h"
+#include "framework/thread_windows.h"
 #include "framework/window_class.h"
 
 namespace {
@@ -20,27 +21,6 @@ void RegisterFormClass(const char* className, WNDPROC procedure, int color, HICO
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(color + 1));
     windowClass.lpszClassName = className;
     RegisterClassOnce(windowClass);
-}
-
-struct OtherWindowSearch {
-    HWND self;
-    HWND applicationWindow;
-    HWND found;
-};
-
-BOOL CALLBACK FindOtherActivatable(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<OtherWindowSearch*>(search);
-    if (window == wanted->self || window == wanted->applicationWindow) return TRUE;
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-    wanted->found = window;
-    return FALSE;
-}
-
-// Another visible, enabled top-level window of the thread, to take over the activation.
-HWND OtherActivatableWindow(HWND self, HWND applicationWindow) {
-    OtherWindowSearch search{self, applicationWindow, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), &FindOtherActivatable, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // The pixels per inch that the window's design assumes.

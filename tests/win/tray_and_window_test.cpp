@@ -89,7 +89,8 @@ TEST_F(TrayIconAndWindow, MinimisingGoesToTheTaskbarButtonAndRestoringComesBack)
 }
 
 // The taskbar button's click and Alt+Tab activate the application window, which has no size:
-// the window takes over, and the box the user was typing in has the keyboard again.
+// the window takes over, and the box the user was typing in has the keyboard again. An error
+// box keeps it while it is open.
 TEST_F(TrayIconAndWindow, TheTaskbarButtonGivesTheKeyboardBackToTheBoxBeingTyped) {
     ShowFromTheIcon();
     ASSERT_TRUE(FocusByClick(Slot(4)));
@@ -99,6 +100,14 @@ TEST_F(TrayIconAndWindow, TheTaskbarButtonGivesTheKeyboardBackToTheBoxBeingTyped
 
     EXPECT_TRUE(WaitForFocus(Slot(4)));
     EXPECT_EQ(GetForegroundWindow(), MainWindow());
+
+    ASSERT_TRUE(OpenClipboard(owner_->Window()));
+    const HWND errorBox = Process().WaitForWindow("#32770", TickTimeoutMs);
+    CloseClipboard();
+    SetForegroundWindow(AppWindow());
+    PumpMessagesFor(300);
+    EXPECT_EQ(GetForegroundWindow(), errorBox);
+    PressOk(errorBox);
 }
 
 TEST_F(TrayIconAndWindow, TheWindowHasItsDesignedPlaceSizeAndControls) {
