@@ -147,7 +147,10 @@ void TMainWindow::TrayNotify(LPARAM mouseMessage) {
             break;
         case NIN_SELECT:
         case NIN_KEYSELECT:
-            if (trayIcon_.TrayIconWanted) RestoreFromTray();
+            if (!trayIcon_.TrayIconWanted) break;
+            RestoreFromTray();
+            // Picked from the keyboard, the window takes the keys, which the shell allows it.
+            SetForegroundWindow(Handle());
             break;
         case WM_RBUTTONDOWN:
             CloseMainWindow();
