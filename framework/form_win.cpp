@@ -7,6 +7,7 @@
 #include "framework/button.h"
 #include "framework/error_guard.h"
 #include "framework/thread_windows.h"
+#include "framework/user32_function.h"
 #include "framework/window_class.h"
 
 namespace {
@@ -39,9 +40,8 @@ UINT SystemDpi() {
 // the program is aware per monitor; elsewhere every window has the system's.
 UINT DpiOfWindow(HWND window, UINT systemDpi) {
     using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-    const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
-    if (!found) return systemDpi;
-    const UINT dpi = reinterpret_cast<GetDpiForWindowCall>(reinterpret_cast<void (*)()>(found))(window);
+    const auto getDpiForWindow = User32Function<GetDpiForWindowCall>("GetDpiForWindow");
+    const UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;
     return dpi != 0 ? dpi : systemDpi;
 }
 

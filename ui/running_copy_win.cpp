@@ -1,5 +1,7 @@
 #include "ui/running_copy.h"
 
+#include "framework/user32_function.h"
+
 namespace {
 
 constexpr DWORD SearchPauseMs = 100;
@@ -30,12 +32,6 @@ bool AskToShow(HWND window, UINT showMessage) {
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(window, showMessage, 0, 0, SMTO_ABORTIFHUNG, AnswerTimeoutMs, &answer);
     return sent != 0 && answer == static_cast<DWORD_PTR>(RunningCopyShown);
-}
-
-// Resolved at run time, so that the program still starts where user32 lacks it.
-template <typename Function>
-Function User32Function(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
 }  // namespace
