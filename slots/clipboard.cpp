@@ -79,16 +79,26 @@ bool WriterPutUnicodeText() {
     return false;
 }
 
-// The ANSI code page of the clipboard's CF_LOCALE; 0 when it has none.
-win32::UINT ClipboardLocaleCodePage() {
-    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatLocale);
-    if (!block) return 0;
+// Hands the clipboard's block of format, locked, and its size to use; a null pointer when there
+// is no such block or it cannot be locked. The block is unlocked on every way out.
+template <typename Use>
+auto UseLockedBlock(win32::UINT format, Use use) {
+    const win32::HGLOBAL block = win32::GetClipboardData(format);
+    if (!block) return use(nullptr, 0);
     BlockUnlock unlock(block);
     const void* data = win32::GlobalLock(block);
-    win32::LCID locale = 0;
-    if (!data || win32::GlobalSize(block) < sizeof locale) return 0;
-    std::memcpy(&locale, data, sizeof locale);
-    return AnsiCodePageOf(locale);
+    if (!data) return use(nullptr, 0);
+    return use(data, win32::GlobalSize(block));
+}
+
+// The ANSI code page of the clipboard's CF_LOCALE; 0 when it has none.
+win32::UINT ClipboardLocaleCodePage() {
+    return UseLockedBlock(win32::ClipboardFormatLocale, [](const void* data, win32::SIZE_T size) -> win32::UINT {
+        win32::LCID locale = 0;
+        if (!data || size < sizeof locale) return 0;
+        std::memcpy(&locale, data, sizeof locale);
+        return AnsiCodePageOf(locale);
+    });
 }
 
 // Whether a Unicode writer's text was turned into CF_TEXT in the code page of another locale:
@@ -104,12 +114,11 @@ using Held = std::optional<std::string_view>;
 
 // Nothing when the offered Unicode text cannot be rendered or locked.
 std::optional<std::string> UnicodeTextInSystemCodePage() {
-    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatUnicodeText);
-    if (!block) return std::nullopt;
-    BlockUnlock unlock(block);
-    const auto* wide = static_cast<const char16_t*>(win32::GlobalLock(block));
-    if (!wide) return std::nullopt;
-    return InSystemCodePage(WideTextOfBlock(wide, win32::GlobalSize(block)));
+    return UseLockedBlock(win32::ClipboardFormatUnicodeText,
+                          [](const void* data, win32::SIZE_T size) -> std::optional<std::string> {
+                              if (!data) return std::nullopt;
+                              return InSystemCodePage(WideTextOfBlock(static_cast<const char16_t*>(data), size));
+                          });
 }
 
 // Hands the text of the clipboard, which the caller holds open, to use: the CF_TEXT block in
@@ -121,12 +130,9 @@ auto UseOpenClipboardText(Use use) {
         const std::optional<std::string> converted = UnicodeTextInSystemCodePage();
         return use(converted ? Held(*converted) : Held());
     }
-    const win32::HGLOBAL block = win32::GetClipboardData(win32::ClipboardFormatText);
-    if (!block) return use(Held());
-    BlockUnlock unlock(block);
-    const auto* bytes = static_cast<const char*>(win32::GlobalLock(block));
-    if (!bytes) return use(Held());
-    return use(Held(TextOfBlock(bytes, win32::GlobalSize(block))));
+    return UseLockedBlock(win32::ClipboardFormatText, [&use](const void* data, win32::SIZE_T size) {
+        return data ? use(Held(TextOfBlock(static_cast<const char*>(data), size))) : use(Held());
+    });
 }
 
 std::string Copied(std::optional<std::string_view> held) { return std::string(held.value_or(std::string_view())); }
