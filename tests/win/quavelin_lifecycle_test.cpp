@@ -282,17 +282,26 @@ TEST(StartingUp, ShowModeMaximisedTakesEffectAtTheFirstShow_ClosedThroughTheTask
     EXPECT_EQ(quavelin.process.WaitForExit(TickTimeoutMs * 4), 0u);
 }
 
+bool ShownRestored(const StartedQuavelin& quavelin) {
+    return IsWindowVisible(quavelin.mainWindow) && !IsIconic(quavelin.mainWindow);
+}
+
+// A second start ends with code 0 and brings the running copy's window up, not minimised.
+bool StartingAgainShowsRestored(const StartedQuavelin& quavelin) {
+    QuavelinProcess second;
+    return second.WaitForExit(StartTimeoutMs) == 0 &&
+           WaitUntil([&] { return ShownRestored(quavelin); }, TickTimeoutMs);
+}
+
 // Started minimised, as a shortcut in the Startup folder may ask, the window shows minimised
 // once. Where Windows keeps a minimised window off the screen, it must come back from the
-// taskbar button's restore, from a second start and from a later press on the icon.
+// taskbar button's restore, from a second start and from a later press on the icon; and a
+// second start that is the very first show brings it up restored.
 TEST(StartingUp, ShowModeMinimisedTakesEffectAtTheFirstShowOnly_ClosedThroughTheSystemMenu) {
     StartedQuavelin quavelin({.ShowMode = SW_SHOWMINNOACTIVE});
     ASSERT_TRUE(quavelin.WaitUntilRunning());
     EXPECT_FALSE(IsWindowVisible(quavelin.mainWindow));
     EXPECT_FALSE(IsWindowVisible(quavelin.appWindow));
-    const auto shownRestored = [&] {
-        return IsWindowVisible(quavelin.mainWindow) && !IsIconic(quavelin.mainWindow);
-    };
 
     SendMessageA(quavelin.mainWindow, TrayIconMessage, 1, WM_LBUTTONDOWN);
     EXPECT_TRUE(IsWindowVisible(quavelin.mainWindow));
@@ -300,17 +309,18 @@ TEST(StartingUp, ShowModeMinimisedTakesEffectAtTheFirstShowOnly_ClosedThroughThe
 
     SendMessageA(FindWindowExA(quavelin.mainWindow, nullptr, "Button", "Mini"), BM_CLICK, 0, 0);
     SendMessageA(quavelin.mainWindow, TrayIconMessage, 1, WM_LBUTTONDOWN);
-    EXPECT_TRUE(shownRestored()) << "a later press on the icon";
+    EXPECT_TRUE(ShownRestored(quavelin)) << "a later press on the icon";
     ShowWindow(quavelin.mainWindow, SW_SHOWMINNOACTIVE);
     SendMessageA(quavelin.appWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(shownRestored()) << "the taskbar button";
+    EXPECT_TRUE(ShownRestored(quavelin)) << "the taskbar button";
     ShowWindow(quavelin.mainWindow, SW_SHOWMINNOACTIVE);
-    QuavelinProcess second;
-    EXPECT_EQ(second.WaitForExit(StartTimeoutMs), 0u);
-    EXPECT_TRUE(WaitUntil(shownRestored, TickTimeoutMs)) << "a second start";
+    EXPECT_TRUE(StartingAgainShowsRestored(quavelin)) << "a second start";
 
     PostMessageA(quavelin.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(quavelin.process.WaitForExit(TickTimeoutMs * 4), 0u);
+    StartedQuavelin startedMinimisedAgain({.ShowMode = SW_SHOWMINNOACTIVE});
+    ASSERT_TRUE(startedMinimisedAgain.WaitUntilRunning());
+    EXPECT_TRUE(StartingAgainShowsRestored(startedMinimisedAgain)) << "a second start as the very first show";
 }
 
 TEST_F(Closing, AltF4InTheWindowEndsTheProgramWithCodeZero) {
