@@ -8,15 +8,17 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 add_executable(clipboard_holder tests/win/clipboard_holder.cpp)
+add_executable(large_box_holder tests/win/large_box_holder.cpp)
 
 # Unit tests that need real Windows calls, in one program: a 32-bit start may be slow.
 add_executable(wine_unit_tests
+    tests/win/another_process_box_test.cpp
     tests/win/clipboard_wine_test.cpp
     tests/win/main_window_test.cpp
     tests/win/test_window.cpp
     tests/win/tray_icon_test.cpp)
 target_link_libraries(wine_unit_tests PRIVATE ui gtest_main)
-add_dependencies(wine_unit_tests clipboard_holder)
+add_dependencies(wine_unit_tests clipboard_holder large_box_holder)
 
 # End-to-end tests, grouped by what a user does; each starts its own Quavelin.exe.
 add_executable(quavelin_e2e_tests
@@ -82,6 +84,8 @@ set_tests_properties(wine_unit_tests quavelin_e2e_tests
 add_test(NAME quavelin_screenshot_layout
     COMMAND ${CMAKE_SOURCE_DIR}/tests/win/screenshot-layout ${quavelin_exe})
 set_tests_properties(quavelin_screenshot_layout PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+# What runs under Wine, and so under each Wine that scripts/test brings.
+set_tests_properties(wine_unit_tests quavelin_e2e_tests quavelin_screenshot_layout PROPERTIES LABELS wine)
 add_test(NAME quavelin_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/win/imports-only-system-dlls ${CMAKE_OBJDUMP} ${quavelin_exe})
 add_test(NAME quavelin_carries_its_manifest

@@ -147,3 +147,17 @@ HANDLE StartTestProgram(const std::string& program, const std::string& arguments
     CloseHandle(process.hThread);
     return process.hProcess;
 }
+
+std::string WineVersion() {
+    using Version = const char*(CDECL*)();
+    const auto version = reinterpret_cast<Version>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+    return version ? version() : "";
+}
+
+int WineMajorVersion() {
+    const std::string wine = WineVersion();
+    return wine.empty() ? 0 : std::stoi(wine);
+}
+
+bool LargeBoxesAnswerOtherProcesses() { return WineMajorVersion() < 10; }
