@@ -14,8 +14,14 @@ NOTIFYICONDATAA IconOf(HWND window) {
     return record;
 }
 
-// Under Wine without a tray on the display, the shell draws the icons in a window of its own.
-HWND NotificationArea() { return FindWindowA(nullptr, "Wine System Tray"); }
+// Under Wine without a tray on the display, the shell draws the icons in a window of its own:
+// "Wine System Tray" under Wine 8; under Wine 10 the taskbar's own window, untitled, shown with
+// the first icon. The first icon sits at the top left of either's client area.
+HWND NotificationArea() {
+    if (HWND standalone = FindWindowA(nullptr, "Wine System Tray")) return standalone;
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    return IsWindowVisible(taskbar) ? taskbar : nullptr;
+}
 
 // Two clicks on one spot within the double-click time make a double click, which gives an edit
 // box no focus: a click waits until that time has passed since the one before.

@@ -139,8 +139,14 @@ TEST(AScreenAt150Percent, ScalesTheWindowAndEverythingInIt) {
     const ScopeExit backTo96([] { RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels"); });
     StartedQuavelin quavelin;
     ASSERT_TRUE(quavelin.WaitUntilRunning());
-    EXPECT_EQ(LayoutOf(quavelin.mainWindow),
-              (std::vector<LONG>{417, 219, 233, 450, 120, 0, 233, 450, 0, 0, 120, 50, 0, 405, 120, 450}));
+    // This process took 96 as it started, before the screen went to 150 %. Wine 10 shows such a
+    // process the windows of a program at another DPI scaled to its own, as Windows does for a
+    // program unaware of the monitors' DPI; Wine 8 shows their real pixels. There the place and
+    // sizes are checked; the lines' spacing, in the program's own pixels, under both.
+    if (const int wine = WineMajorVersion(); wine != 0 && wine < 10) {
+        EXPECT_EQ(LayoutOf(quavelin.mainWindow),
+                  (std::vector<LONG>{417, 219, 233, 450, 120, 0, 233, 450, 0, 0, 120, 50, 0, 405, 120, 450}));
+    }
     SendMessageA(quavelin.boxes[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1\r\n2"));
     const auto lineTop = [&](WPARAM at) { return HIWORD(SendMessageA(quavelin.boxes[1], EM_POSFROMCHAR, at, 0)); };
     EXPECT_GE(lineTop(3) - lineTop(0), 18) << "lines of 18-pixel characters";
