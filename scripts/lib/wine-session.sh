@@ -27,10 +27,10 @@ REG
     echo "Initialising the Wine prefix (once)..."
     if ! timeout 600 "$wine_exec" wineboot -i >/dev/null 2>&1; then
         echo "wineboot could not initialise the Wine prefix $prefix" >&2
-        timeout 30 wineserver -k 2>/dev/null
+        timeout 30 "$wine_exec" wineserver -k 2>/dev/null
         return 1
     fi
-    timeout 120 wineserver -w
+    timeout 120 "$wine_exec" wineserver -w
     touch "$prefix/.quavelin-ready"
 }
 
@@ -56,10 +56,11 @@ start_virtual_display() {
     return 1
 }
 
+# The prefix is build/wine/prefix unless another name is given: each Wine keeps its own.
 wine_session_start() {
-    local build_dir=$1
+    local build_dir=$1 prefix_name=${2:-prefix}
     start_virtual_display || return 1
-    start_wine "$build_dir/wine/prefix" N
+    start_wine "$build_dir/wine/$prefix_name" N
 }
 
 wine_desktop_session_start() {
@@ -72,7 +73,7 @@ start_wine() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     wine_prefix_init "$WINEPREFIX" "$2" || return 1
-    wineserver -f -p >/dev/null 2>&1 &
+    "$wine_exec" wineserver -f -p >/dev/null 2>&1 &
     wine_session_pids+=("$!")
     # Wine's own services start with the first program; started here, they do not hold on to
     # the output of a test. They convert the clipboard's text, so they too run in code page 932.
@@ -84,7 +85,7 @@ start_wine() {
 }
 
 wine_session_stop() {
-    [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k 2>/dev/null
+    [ -n "${WINEPREFIX:-}" ] && timeout 30 "$wine_exec" wineserver -k 2>/dev/null
     local pid
     for pid in "${wine_session_pids[@]}"; do
         kill "$pid" 2>/dev/null
