@@ -15,7 +15,9 @@ add_executable(wine_unit_tests
     tests/win/main_window_test.cpp
     tests/win/test_window.cpp
     tests/win/tray_icon_test.cpp)
-target_link_libraries(wine_unit_tests PRIVATE ui gtest_main)
+# The accessibility and COM libraries ask for the slots' names as a screen reader does; the
+# product never links them.
+target_link_libraries(wine_unit_tests PRIVATE ui gtest_main oleacc oleaut32 ole32)
 add_dependencies(wine_unit_tests clipboard_holder)
 
 # End-to-end tests, grouped by what a user does; each starts its own Quavelin.exe.
