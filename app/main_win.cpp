@@ -12,6 +12,7 @@
 #include "base/program_title.h"
 #include "framework/application.h"
 #include "framework/fault_injection.h"
+#include "framework/message_box.h"
 #include "ui/main_window.h"
 #include "ui/running_copy.h"
 
@@ -46,14 +47,14 @@ std::string ExecutableFileName() {
 }
 
 [[noreturn]] void EndWithRuntimeError(const void* address) {
-    MessageBoxA(nullptr, RuntimeErrorText(RuntimeErrorNumber, RuntimeErrorAddress(address)).c_str(), "Error", 0);
+    CodedMessageBox(nullptr, OwnText(RuntimeErrorText(RuntimeErrorNumber, RuntimeErrorAddress(address))),
+                    OwnText("Error"), 0);
     ExitProcess(RuntimeErrorNumber);
 }
 
 void ShowFatalError(const char* className, const std::string& message, const void* address) {
-    const std::string text =
-        FatalErrorText(className, ExecutableFileName(), OffsetInExecutable(address), message);
-    MessageBoxA(nullptr, text.c_str(), FatalErrorCaption, MB_TASKMODAL | MB_ICONERROR);
+    const TCodedText text = FatalErrorText(className, ExecutableFileName(), OffsetInExecutable(address), message);
+    CodedMessageBox(nullptr, text, OwnText(FatalErrorCaption), MB_TASKMODAL | MB_ICONERROR);
 }
 
 // Shows the failure being handled in the fatal box; called from inside a catch block only.
@@ -90,8 +91,8 @@ std::unique_ptr<TForm> ConstructMainWindow(TApplication& application) {
 // The user started the program and sees nothing happen: a box says why, captioned like the
 // program's other boxes.
 int SayNoCopyAnswers() {
-    const std::string text = WithFullStop(RunningCopyDoesNotAnswerMessage, &IsSystemLeadByte);
-    MessageBoxA(nullptr, text.c_str(), TitleFromExecutable().c_str(), MB_OK | MB_ICONSTOP);
+    CodedMessageBox(nullptr, OwnText(WithFullStop(RunningCopyDoesNotAnswerMessage, &IsShiftJisLeadByte)),
+                    SystemText(TitleFromExecutable()), MB_OK | MB_ICONSTOP);
     return NoAnswerExitCode;
 }
 

@@ -42,12 +42,13 @@ std::string WithFullStop(std::string_view message, LeadByteTest isLead) {
     return text;
 }
 
-std::string FatalErrorText(std::string_view className, std::string_view moduleName,
-                           std::uint32_t relativeAddress, std::string_view message) {
-    std::string text = std::string(className) + InModule + std::string(moduleName) + AtAddress +
-                       Hex8(relativeAddress) + Occurred + '\n' + std::string(message);
-    if (!message.empty() && message.back() != '.') text += '.';
-    if (text.size() > FatalTextLimit - 1) text.resize(FatalTextLimit - 1);
+TCodedText FatalErrorText(std::string_view className, std::string_view moduleName,
+                          std::uint32_t relativeAddress, std::string_view message) {
+    TCodedText text = OwnText(std::string(className) + InModule);
+    text.Append(TCodePage::SystemAnsi, moduleName);
+    text.Append(TCodePage::ShiftJis, AtAddress + Hex8(relativeAddress) + Occurred + '\n' + std::string(message));
+    if (!message.empty() && message.back() != '.') text.Append(TCodePage::ShiftJis, ".");
+    text.Truncate(FatalTextLimit - 1);
     return text;
 }
 

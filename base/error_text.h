@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/coded_text.h"
 #include "base/mbcs.h"
 
 // An error box's text: "." appended when the last character, compared as an unsigned byte
@@ -11,8 +12,9 @@
 std::string WithFullStop(std::string_view message, LeadByteTest isLead);
 
 // The text of the box for a failure that ends start-up: class, module file name, address
-// relative to the module, message, and "." unless the message is empty or ends in one.
-std::string FatalErrorText(std::string_view className, std::string_view moduleName,
+// relative to the module, message, and "." unless the message is empty or ends in one. The
+// module's file name is the system's text; the rest is the program's own.
+TCodedText FatalErrorText(std::string_view className, std::string_view moduleName,
                            std::uint32_t relativeAddress, std::string_view message);
 
 // "Runtime error 217 at 0040A1B2": the box shown when the application object cannot be made.

@@ -9,6 +9,11 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // The lead bytes of the system's ANSI code page (IsDBCSLeadByte); Windows builds only.
 bool IsSystemLeadByte(unsigned char byte);
 
+// The lead bytes of code page 932 (Shift-JIS), the code page of the program's own texts.
+inline bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 // The length in bytes of the character that starts at offset.
 inline std::size_t CharacterLength(std::string_view text, std::size_t offset, LeadByteTest isLead) {
     return isLead(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size() ? 2 : 1;

@@ -17,11 +17,14 @@ add_executable(wine_unit_tests
     tests/win/main_window_test.cpp
     tests/win/test_window.cpp
     tests/win/tray_icon_test.cpp)
-target_link_libraries(wine_unit_tests PRIVATE ui gtest_main)
+# The accessibility and COM libraries ask for the slots' names as a screen reader does; the
+# product never links them.
+target_link_libraries(wine_unit_tests PRIVATE ui gtest_main oleacc oleaut32 ole32)
 add_dependencies(wine_unit_tests clipboard_holder large_box_holder)
 
 # End-to-end tests, grouped by what a user does; each starts its own Quavelin.exe.
 add_executable(quavelin_e2e_tests
+    tests/win/any_code_page_test.cpp
     tests/win/copy_and_recall_test.cpp
     tests/win/keys_in_the_window_test.cpp
     tests/win/large_text_test.cpp
@@ -78,7 +81,15 @@ add_test(NAME quavelin_e2e_tests
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/lib/wine-exec ${helpers_dir}/quavelin_e2e_tests.exe ${e2e_arguments})
 set_tests_properties(quavelin_e2e_tests PROPERTIES
     ENVIRONMENT "QUAVELIN_TEST_PROGRAMS=${programs_windows}")
-set_tests_properties(wine_unit_tests quavelin_e2e_tests
+# Again in code page 1252 (English), in a Wine session of its own: the main window's names and
+# font, an error box, and the slots with the texts of that code page.
+add_test(NAME windows_tests_in_english
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/win/in-english
+            $<TARGET_FILE:wine_unit_tests> --gtest_filter=TheMainWindow.*
+            ${helpers_dir}/quavelin_e2e_tests.exe --gtest_filter=OnAnyCodePage.*)
+set_tests_properties(windows_tests_in_english PROPERTIES
+    ENVIRONMENT "QUAVELIN_TEST_PROGRAMS=${programs_windows}")
+set_tests_properties(wine_unit_tests quavelin_e2e_tests windows_tests_in_english
     PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
 
 add_test(NAME quavelin_screenshot_layout

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include <exception>
-#include <string>
 
+#include "base/coded_text.h"
 #include "base/object.h"
 
 class TErrorDisplay {
@@ -19,7 +19,7 @@ public:
     void ReportError(const std::exception& error, TObject* sender);
     // A box owned by the application window on the active window's monitor, with the thread's
     // other windows disabled while it is open.
-    int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+    int AppMessageBox(const TCodedText& text, const TCodedText& caption, unsigned flags);
 
 private:
     void ShowErrorBox(const std::exception& error);

@@ -6,18 +6,21 @@
 #include "base/exceptions.h"
 #include "base/mbcs.h"
 #include "base/scope_exit.h"
+#include "framework/message_box.h"
 
 namespace {
 
+// Every message is the program's own text: its errors' Shift-JIS, or the runtime's ASCII.
 std::string MessageOf(const std::exception& error) {
     if (const auto* own = dynamic_cast<const Exception*>(&error)) return own->Message();
     return error.what();
 }
 
-std::string CaptionOf(HWND window) {
+// The title, taken from the executable's name, is the system's text.
+TCodedText CaptionOf(HWND window) {
     char caption[256] = {};
     GetWindowTextA(window, caption, sizeof caption);
-    return caption;
+    return SystemText(caption);
 }
 
 void MoveCentreTo(HWND window, const RECT& area) {
@@ -86,16 +89,17 @@ void TErrorDisplay::ReportError(const std::exception& error, TObject*) {
 }
 
 void TErrorDisplay::ShowErrorBox(const std::exception& error) {
-    AppMessageBox(WithFullStop(MessageOf(error), &IsSystemLeadByte), CaptionOf(owner_), MB_OK | MB_ICONSTOP);
+    AppMessageBox(OwnText(WithFullStop(MessageOf(error), &IsShiftJisLeadByte)), CaptionOf(owner_),
+                  MB_OK | MB_ICONSTOP);
 }
 
-int TErrorDisplay::AppMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int TErrorDisplay::AppMessageBox(const TCodedText& text, const TCodedText& caption, unsigned flags) {
     HWND active = GetActiveWindow();
     int result;
     {
         CentredOnMonitorOf onActiveMonitor(owner_, active);
         DisabledThreadWindows disabled;
-        result = MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
+        result = CodedMessageBox(owner_, text, caption, flags);
     }
     SetActiveWindow(active);
     return result;

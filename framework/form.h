@@ -23,10 +23,12 @@ struct TBounds {
 inline void DeleteGdiFont(HFONT font) { DeleteObject(font); }
 using ScopedFont = ScopedHandle<HFONT, &DeleteGdiFont>;
 
+// The face is named in Unicode, so that it is found on Windows in any language. The character
+// set is that of the system's ANSI code page, the one the controls' texts are in
+// (SHIFTJIS_CHARSET on Japanese Windows), so that they are drawn in that code page.
 struct TFontValues {
-    BYTE Charset = DEFAULT_CHARSET;
     int Height = 0;  // negative: the character height in pixels
-    std::string Name;
+    std::wstring Name;
 };
 
 // The window's own values, in the order its design gives them. The form was designed at 96

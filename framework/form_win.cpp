@@ -45,10 +45,19 @@ UINT DpiOfWindow(HWND window, UINT systemDpi) {
     return dpi != 0 ? dpi : systemDpi;
 }
 
+// The character set of the system's ANSI code page; the system's default where that code page
+// has none (UTF-8).
+BYTE SystemCharset() {
+    CHARSETINFO info{};
+    const auto codePage = static_cast<DWORD_PTR>(GetACP());
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(codePage), &info, TCI_SRCCODEPAGE)) return DEFAULT_CHARSET;
+    return static_cast<BYTE>(info.ciCharset);
+}
+
 // Where the face is missing, the font mapper picks the closest one of the same character set.
 HFONT CreateFormFont(const TFontValues& font, UINT dpi) {
-    return CreateFontA(MulDiv(font.Height, static_cast<int>(dpi), DesignDpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                       FALSE, font.Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    return CreateFontW(MulDiv(font.Height, static_cast<int>(dpi), DesignDpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                       FALSE, SystemCharset(), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
 }
 

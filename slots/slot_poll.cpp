@@ -72,7 +72,8 @@ void TSlotPoll::RecallSlot(std::int32_t index) {
 void TSlotPoll::CreateSlotMemos(win32::HWND parent, TSlotColumn column) {
     for (int index : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0}) {
         const RowPlace place = PlaceOfSlot(index, column);
-        SlotMemos[index] = TMemo::Create(parent, 0, place.Top, column.Width, place.Height);
+        const std::string name = "Slot " + std::to_string(index);
+        SlotMemos[index] = TMemo::Create(parent, 0, place.Top, column.Width, place.Height, name.c_str());
     }
     StoreToSlot(0, ReadUnmarkedClipboardText(clipboardOwner_, secretMarkers_).value_or(""));
 }

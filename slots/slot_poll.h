@@ -31,8 +31,9 @@ public:
     win32::HWND NowClipWindow() const { return nowClip_.Handle(); }
     // What the NowClip box holds, kept here so that a tick never reads the box back.
     const std::string& NowClipText() const { return nowClipText_; }
-    // Builds the slot boxes in column on parent (slots 1 to 9, then 0, top to bottom) and
-    // captures the clipboard's current text into slot 0, unless that text is marked secret.
+    // Builds the slot boxes in column on parent (slots 1 to 9, then 0, top to bottom), named
+    // "Slot 1" to "Slot 0" for screen readers, and captures the clipboard's current text into
+    // slot 0, unless that text is marked secret.
     void CreateSlotMemos(win32::HWND parent, TSlotColumn column);
     // Move the boxes to their places on a screen of other pixels per inch.
     void MoveNowClip(int left, int top, int width, int height) const;

@@ -2,8 +2,8 @@
 
 #include "base/exceptions.h"
 
-TMemo TMemo::Create(win32::HWND parent, int left, int top, int width, int height) {
-    const win32::HWND handle = win32::CreateMemoWindow(parent, left, top, width, height);
+TMemo TMemo::Create(win32::HWND parent, int left, int top, int width, int height, const char* name) {
+    const win32::HWND handle = win32::CreateMemoWindow(parent, left, top, width, height, name);
     if (!handle) throw EOutOfResources(CannotCreateWindowMessage);
     return TMemo(handle);
 }

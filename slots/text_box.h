@@ -8,8 +8,10 @@ class TMemo {
 public:
     TMemo() = default;
     explicit TMemo(win32::HWND handle) : handle_(handle) {}
-    // Makes a box on parent; raises EOutOfResources when the system cannot.
-    static TMemo Create(win32::HWND parent, int left, int top, int width, int height);
+    // Makes a box on parent, named for screen readers if a name is given; raises
+    // EOutOfResources when the system cannot.
+    static TMemo Create(win32::HWND parent, int left, int top, int width, int height,
+                        const char* name = nullptr);
 
     win32::HWND Handle() const { return handle_; }
     void Move(int left, int top, int width, int height) const;

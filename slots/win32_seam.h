@@ -67,7 +67,9 @@ BOOL MoveWindow(HWND window, int left, int top, int width, int height, BOOL repa
 std::int16_t GetAsyncKeyState(int virtualKey);
 
 // A multi-line edit control as a child of parent: no word wrap, no scroll bars, the largest
-// length limit. Not a single Win32 call, but the one place where an edit box is made.
-HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height);
+// length limit. Not a single Win32 call, but the one place where an edit box is made. A box
+// given a name (ASCII, so that it reads the same on every code page) gets a hidden label made
+// just before it, which screen readers announce as the box's name.
+HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height, const char* name);
 
 }  // namespace win32

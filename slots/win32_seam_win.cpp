@@ -44,7 +44,12 @@ BOOL MoveWindow(HWND window, int left, int top, int width, int height, BOOL repa
 }
 std::int16_t GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
 
-HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height) {
+HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height, const char* name) {
+    // Never shown and no tab stop: the window looks and tabs as without it.
+    if (name && !::CreateWindowExA(0, "STATIC", name, WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, parent, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr)) {
+        return nullptr;
+    }
     // ES_AUTOHSCROLL on a multi-line box means no word wrap: a long line scrolls sideways.
     constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
                             ES_AUTOHSCROLL | ES_WANTRETURN;

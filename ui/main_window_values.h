@@ -4,8 +4,8 @@
 
 namespace main_window {
 
-// Shift-JIS: "ＭＳ Ｐゴシック" (a proportional gothic face)
-inline constexpr char FontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
+// UTF-16: "ＭＳ Ｐゴシック" (a proportional gothic face)
+inline constexpr wchar_t FontName[] = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";
 
 // The window class keeps the name other programs find the window by.
 inline const TFormValues Window{
@@ -17,7 +17,7 @@ inline const TFormValues Window{
     .AutoSize = true,
     .Caption = "Quavelin",
     .Color = COLOR_BTNFACE,
-    .Font = {.Charset = SHIFTJIS_CHARSET, .Height = -12, .Name = FontName},
+    .Font = {.Height = -12, .Name = FontName},
 };
 
 // The slot boxes' column, ten boxes 30 pixels high.

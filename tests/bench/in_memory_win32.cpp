@@ -98,7 +98,7 @@ BOOL SetWindowTextA(HWND window, const char* text) {
 BOOL MoveWindow(HWND, int, int, int, int, BOOL) { return 1; }
 std::int16_t GetAsyncKeyState(int) { return 0; }
 
-HWND CreateMemoWindow(HWND, int, int, int, int) {
+HWND CreateMemoWindow(HWND, int, int, int, int, const char*) {
     HWND box = reinterpret_cast<HWND>(static_cast<std::intptr_t>(State().nextBox++));
     State().boxes[box];
     return box;

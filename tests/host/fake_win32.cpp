@@ -285,7 +285,7 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
     return fake.heldKeys.count(virtualKey) ? std::int16_t(-32768) : std::int16_t(0);
 }
 
-HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height) {
+HWND CreateMemoWindow(HWND parent, int left, int top, int width, int height, const char*) {
     auto& fake = Fake();
     if (fake.Fails("CreateMemoWindow")) return nullptr;
     const auto memo = fake.NewMemo("");

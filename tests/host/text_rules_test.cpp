@@ -2,12 +2,15 @@
 // error boxes, in code page 932 where a trail byte may look like a backslash or a dot.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "base/program_title.h"
 #include "base/error_text.h"
 
 namespace {
 
-bool ShiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+// The lead bytes of the program's own texts, whatever the system's code page.
+constexpr LeadByteTest ShiftJisLead = &IsShiftJisLeadByte;
 
 TEST(ProgramName, IsTheFileNameCutAtItsFirstDot) {
     EXPECT_EQ(ProgramNameFromPath("C:\\Tools\\CLIP.V2.EXE", ShiftJisLead), "CLIP");
@@ -42,13 +45,26 @@ TEST(FullStop, IsAppendedAfterAnythingThatSortsAfterADot) {
 }
 
 TEST(FatalText, NamesClassModuleAddressAndMessage) {
-    const std::string text = FatalErrorText("EReadError", "Quavelin.exe", 0x1A2B, "boom");
+    const std::string text = FatalErrorText("EReadError", "Quavelin.exe", 0x1A2B, "boom").Bytes();
     EXPECT_EQ(text,
               "EReadError\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B Quavelin.exe \x82\xCC 00001A2B "
               "\x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81" "B\nboom.");
-    EXPECT_EQ(FatalErrorText("E", "m", 0, "done.").substr(FatalErrorText("E", "m", 0, "").size()),
+    EXPECT_EQ(FatalErrorText("E", "m", 0, "done.").Bytes().substr(FatalErrorText("E", "m", 0, "").Bytes().size()),
               "done.");
-    EXPECT_LE(FatalErrorText("E", "m", 0, std::string(5000, 'x')).size(), 1023u);
+    EXPECT_LE(FatalErrorText("E", "m", 0, std::string(5000, 'x')).Bytes().size(), 1023u);
+}
+
+// Only the module's file name comes from the system: it alone is read in the system's code page.
+TEST(FatalText, ReadsOnlyTheModuleNameInTheSystemsCodePage) {
+    const std::vector<TTextPiece> pieces = FatalErrorText("E", "\x95\x5C.exe", 0, "x").Pieces();
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0].CodePage, TCodePage::ShiftJis);
+    EXPECT_EQ(pieces[1].CodePage, TCodePage::SystemAnsi);
+    EXPECT_EQ(pieces[1].Bytes, "\x95\x5C.exe");
+    EXPECT_EQ(pieces[2].CodePage, TCodePage::ShiftJis);
+    const TCodedText cut = FatalErrorText("E", std::string(2000, 'm'), 0, "x");
+    ASSERT_EQ(cut.Pieces().size(), 2u);  // cut within the name: 1023 bytes after "E" and " がモジュール "
+    EXPECT_EQ(cut.Pieces()[1].Bytes, std::string(1023 - 14, 'm'));
 }
 
 TEST(RuntimeError, FillsTheTemplate) {

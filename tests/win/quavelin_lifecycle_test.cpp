@@ -467,7 +467,7 @@ TEST(StartUpFailures, ATimerThatCannotBeArmedEndsStartUpWithTheFatalBoxAndCodeOn
     const MessageBoxView view = ViewMessageBox(box);
     EXPECT_EQ(view.Caption, FatalErrorCaption);
     const std::string expected = FatalErrorText("EReadError", "Quavelin.exe", 0,
-                                                ReadErrorMessage("Timer1", "OnTimer", NoTimerMessage));
+                                                ReadErrorMessage("Timer1", "OnTimer", NoTimerMessage)).Bytes();
     ExpectTextWithAddress(view.Text, expected, expected.find("00000000"));
     EXPECT_TRUE(view.HasIcon);
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);

@@ -62,6 +62,9 @@ BOOL CALLBACK ReadBoxControl(HWND control, LPARAM view) {
         box->HasIcon = SendMessageA(control, STM_GETICON, 0, 0) != 0;
     } else if (lstrcmpiA(kind.c_str(), "Static") == 0 && GetDlgCtrlID(control) == 0xFFFF) {
         box->Text = WindowText(control);
+        wchar_t wide[1024] = {};
+        GetWindowTextW(control, wide, 1024);
+        box->WideText = wide;
     }
     return TRUE;
 }

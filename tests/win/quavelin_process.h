@@ -68,6 +68,7 @@ private:
 struct MessageBoxView {
     std::string Caption;
     std::string Text;
+    std::wstring WideText;  // as the Unicode API reads it: what the user sees on any code page
     bool HasIcon = false;
     std::vector<std::string> Buttons;
 };
