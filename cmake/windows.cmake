@@ -9,6 +9,7 @@ add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 add_executable(clipboard_holder tests/win/clipboard_holder.cpp)
 add_executable(large_box_holder tests/win/large_box_holder.cpp)
+add_executable(monitor_dpi tests/win/monitor_dpi.cpp)
 
 # Unit tests that need real Windows calls, in one program: a 32-bit start may be slow.
 add_executable(wine_unit_tests
@@ -36,7 +37,7 @@ add_executable(quavelin_e2e_tests
     tests/win/tray.cpp
     tests/win/tray_and_window_test.cpp)
 target_link_libraries(quavelin_e2e_tests PRIVATE slots base gtest_main shell32 version psapi)
-add_dependencies(quavelin_e2e_tests Quavelin QuavelinWithFaults)
+add_dependencies(quavelin_e2e_tests Quavelin QuavelinWithFaults monitor_dpi)
 
 # Not a test: scripts/bench runs it.
 add_executable(quavelin_wine_bench tests/bench/quavelin_wine_bench.cpp tests/win/quavelin_process.cpp

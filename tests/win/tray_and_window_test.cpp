@@ -130,26 +130,38 @@ TEST_F(TrayIconAndWindow, TheWindowHasItsDesignedPlaceSizeAndControls) {
     EXPECT_FALSE(IsWindowVisible(NowClip()));
 }
 
-// Wine reads the screen's pixels per inch as each program starts, from LogPixels: the program
-// started here sees 150 %. Back to 96 afterwards, also after a failed check. The design's
-// places and sizes, and the font, are half as large again.
+// The DPI that a program started now, aware of each monitor's DPI, gets for its window.
+int MonitorDpiOfANewProgram() {
+    HANDLE probe = StartTestProgram("monitor_dpi.exe", "");
+    DWORD dpi = 0;
+    if (probe && WaitForSingleObject(probe, StartTimeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(probe, &dpi);
+    if (probe) CloseHandle(probe);
+    return static_cast<int>(dpi);
+}
+
+// Wine reads the screen's pixels per inch as each program starts, from LogPixels. Back to 96
+// afterwards, also after a failed check. Wine 8 gives every program 150 %. Wine 10 gives it only
+// as the system's: a window aware of each monitor's DPI, as the program's is, gets its monitor's
+// 96, as on Windows after the scaling has changed without signing out again. The window is placed
+// by the system's DPI, and its controls and font follow the window's; Wine 10 widens the client
+// area for its title bar drawn at the system's.
 TEST(AScreenAt150Percent, ScalesTheWindowAndEverythingInIt) {
     constexpr DWORD dpi = 144;
     RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     const ScopeExit backTo96([] { RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels"); });
     StartedQuavelin quavelin;
     ASSERT_TRUE(quavelin.WaitUntilRunning());
-    // This process took 96 as it started, before the screen went to 150 %. Wine 10 shows such a
-    // process the windows of a program at another DPI scaled to its own, as Windows does for a
-    // program unaware of the monitors' DPI; Wine 8 shows their real pixels. There the place and
-    // sizes are checked; the lines' spacing, in the program's own pixels, under both.
-    if (const int wine = WineMajorVersion(); wine != 0 && wine < 10) {
-        EXPECT_EQ(LayoutOf(quavelin.mainWindow),
-                  (std::vector<LONG>{417, 219, 233, 450, 120, 0, 233, 450, 0, 0, 120, 50, 0, 405, 120, 450}));
-    }
+    const int windowDpi = MonitorDpiOfANewProgram();
+    ASSERT_GT(windowDpi, 0);
+    const auto scaled = [&](LONG design) { return MulDiv(design, windowDpi, 96); };
+    std::vector<LONG> layout = LayoutOf(quavelin.mainWindow);
+    EXPECT_GE(layout[2], scaled(155)) << "the client area's width";
+    layout[2] = scaled(155);
+    EXPECT_EQ(layout, (std::vector<LONG>{417, 219, scaled(155), scaled(300), scaled(80), 0, scaled(155), scaled(300),
+                                         0, 0, scaled(80), scaled(33), 0, scaled(270), scaled(80), scaled(300)}));
     SendMessageA(quavelin.boxes[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1\r\n2"));
     const auto lineTop = [&](WPARAM at) { return HIWORD(SendMessageA(quavelin.boxes[1], EM_POSFROMCHAR, at, 0)); };
-    EXPECT_GE(lineTop(3) - lineTop(0), 18) << "lines of 18-pixel characters";
+    EXPECT_GE(lineTop(3) - lineTop(0), scaled(12)) << "lines of characters as high as the window's DPI makes them";
 }
 
 // Every box is named by its text; recalling slot d then tells which box is slot d.
