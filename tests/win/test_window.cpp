@@ -155,9 +155,7 @@ std::string WineVersion() {
     return version ? version() : "";
 }
 
-int WineMajorVersion() {
+bool LargeBoxesAnswerOtherProcesses() {
     const std::string wine = WineVersion();
-    return wine.empty() ? 0 : std::stoi(wine);
+    return wine.empty() || std::stoi(wine) < 10;
 }
-
-bool LargeBoxesAnswerOtherProcesses() { return WineMajorVersion() < 10; }

@@ -57,8 +57,6 @@ HANDLE StartTestProgram(const std::string& program, const std::string& arguments
 
 // The version of the Wine that runs this program, such as "8.0", or empty on Windows.
 std::string WineVersion();
-// Its major version, such as 8; 0 on Windows.
-int WineMajorVersion();
 // Whether an edit box holding a mebibyte or more answers another process's messages. Windows
 // and Wine 8 answer; Wine 10.0 never does (docs/WINE.md), so there a test looks at a large slot
 // another way. AnotherProcessesEditBox.* fails once a Wine no longer fits this.
